@@ -1,0 +1,37 @@
+// The numbered sentence file: one line per held sentence, in order, each
+// " N. " followed by the sentence with runs of spaces squeezed to one, and
+// ended by CR LF. An empty store gives an empty file. The text is written in
+// the given 8-bit code page (see code_page.h). Writing never changes the
+// store, so saving twice gives the same bytes.
+#ifndef VANTREL_CORE_NUMBERED_FILE_H_
+#define VANTREL_CORE_NUMBERED_FILE_H_
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/sentence_store.h"
+
+namespace vantrel {
+
+// `s` with every run of two or more spaces replaced by one space.
+std::u16string squeeze_spaces(std::u16string_view s);
+
+// " " + decimal n + ". " + s.
+std::u16string format_line(int n, std::u16string_view s);
+
+// The whole file as UTF-16 text, CR LF after every line.
+std::u16string numbered_text(const SentenceStore& store);
+
+// Creates or truncates `path` and writes the numbered file in `code_page`.
+// Returns the system's error when the file cannot be opened, written or
+// closed; the file may then be left empty or partly written.
+// A process that limits file sizes must ignore SIGXFSZ to get EFBIG here.
+std::error_code write_sentences(const std::filesystem::path& path,
+                                const SentenceStore& store,
+                                const std::string& code_page);
+
+}  // namespace vantrel
+
+#endif  // VANTREL_CORE_NUMBERED_FILE_H_
