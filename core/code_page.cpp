@@ -3,7 +3,6 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-#include <bit>
 #include <cerrno>
 #include <string_view>
 
@@ -11,12 +10,15 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kUtf16 =
-    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-
 bool is_ascii(std::string_view name) {
   return name == "ANSI_X3.4-1968" || name == "ASCII" || name == "US-ASCII" ||
          name.empty();
+}
+
+// iconv_open reports failure as (iconv_t)-1.
+bool is_open(iconv_t converter) {
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
+  return converter != reinterpret_cast<iconv_t>(-1);
 }
 
 bool is_high_surrogate(char16_t unit) {
@@ -26,14 +28,24 @@ bool is_low_surrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// Code units taken by the character at the start of `rest`: 2 for a
-// surrogate pair, else 1.
-std::size_t character_units(std::u16string_view rest) {
-  if (rest.size() >= 2 && is_high_surrogate(rest[0]) &&
-      is_low_surrogate(rest[1])) {
-    return 2;
+// `text` as code points, one wchar_t each; a lone surrogate keeps its value,
+// which no code page converts, so it becomes "?" like any other refusal.
+std::wstring to_code_points(std::u16string_view text) {
+  static_assert(sizeof(wchar_t) == 4, "wchar_t must hold a code point");
+  std::wstring code_points(text.size(), L'\0');
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t code_point = text[i];
+    if (i + 1 < text.size() && is_high_surrogate(text[i]) &&
+        is_low_surrogate(text[i + 1])) {
+      code_point = 0x10000 + ((code_point - 0xD800) << 10) +
+                   (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+      ++i;
+    }
+    code_points[count++] = static_cast<wchar_t>(code_point);
   }
-  return 1;
+  code_points.resize(count);
+  return code_points;
 }
 
 // An output buffer that iconv writes into and that doubles when full.
@@ -73,15 +85,18 @@ std::string system_code_page() {
 
 std::string encode_to_code_page(std::u16string_view text,
                                 const std::string& code_page) {
-  iconv_t converter = iconv_open(code_page.c_str(), kUtf16);
-  if (converter == reinterpret_cast<iconv_t>(-1)) {
-    converter = iconv_open("UTF-8", kUtf16);
+  // Converting from wchar_t (UCS-4) is a single iconv step for UTF-8 and the
+  // 8-bit code pages. From UTF-16 it takes two, and then every character the
+  // code page refuses makes iconv convert a whole buffer again.
+  std::wstring code_points = to_code_points(text);
+  iconv_t converter = iconv_open(code_page.c_str(), "WCHAR_T");
+  if (!is_open(converter)) {
+    converter = iconv_open("UTF-8", "WCHAR_T");
   }
-  // Three bytes per code unit is enough for UTF-8 and all 8-bit code pages.
-  Output output(text.size() * 3 + 16);
-  // iconv's interface is not const-correct; it only reads the input.
-  char* input = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
-  std::size_t input_left = text.size() * sizeof(char16_t);
+  // Mostly one byte per character; the buffer doubles when that falls short.
+  Output output(code_points.size() + 16);
+  char* input = reinterpret_cast<char*>(code_points.data());
+  std::size_t input_left = code_points.size() * sizeof(wchar_t);
   while (input_left > 0) {
     if (iconv(converter, &input, &input_left, output.cursor(), output.room()) !=
         static_cast<std::size_t>(-1)) {
@@ -91,13 +106,10 @@ std::string encode_to_code_page(std::u16string_view text,
       output.grow();
       continue;
     }
-    // EILSEQ or EINVAL: the character at `input` cannot be converted.
-    const std::u16string_view rest(reinterpret_cast<const char16_t*>(input),
-                                   input_left / sizeof(char16_t));
-    const std::size_t skipped = character_units(rest) * sizeof(char16_t);
+    // EILSEQ: the character at `input` cannot be converted.
     output.put('?');
-    input += skipped;
-    input_left -= skipped;
+    input += sizeof(wchar_t);
+    input_left -= sizeof(wchar_t);
   }
   // Stateful code pages may need closing bytes.
   while (iconv(converter, nullptr, nullptr, output.cursor(), output.room()) ==

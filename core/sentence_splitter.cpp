@@ -1,6 +1,5 @@
 #include "core/sentence_splitter.h"
 
-#include <algorithm>
 #include <string>
 
 #include "core/full_stop_search.h"
@@ -18,17 +17,29 @@ bool word_ends_at(std::u16string_view text, std::size_t last,
 
 // Line breaks inside a sentence become spaces; the length stays the same.
 void blank_line_breaks(std::u16string& sentence) {
-  std::replace(sentence.begin(), sentence.end(), u'\r', u' ');
-  std::replace(sentence.begin(), sentence.end(), u'\n', u' ');
+  for (char16_t& unit : sentence) {
+    if (unit == u'\r' || unit == u'\n') unit = u' ';
+  }
 }
 
 }  // namespace
 
+// Every abbreviation ends in a different letter before its full stop, so
+// that letter picks the one word worth comparing.
 bool closes_abbreviation(std::u16string_view text, std::size_t position) {
-  return word_ends_at(text, position, u"in.") ||
-         word_ends_at(text, position, u"No.") ||
-         word_ends_at(text, position, u"Fig.") ||
-         word_ends_at(text, position, u"Figs.");
+  if (position == 0) return false;
+  switch (text[position - 1]) {
+    case u'n':
+      return word_ends_at(text, position, u"in.");
+    case u'o':
+      return word_ends_at(text, position, u"No.");
+    case u'g':
+      return word_ends_at(text, position, u"Fig.");
+    case u's':
+      return word_ends_at(text, position, u"Figs.");
+    default:
+      return false;
+  }
 }
 
 CutCount cut_sentences(std::u16string_view text, SentenceStore& store) {
