@@ -1,0 +1,66 @@
+// Program start: sets the process up for the window (the locale from the
+// environment, which also fixes the saved file's code page), shows the
+// converter window and runs the event loop until it is closed. Without a
+// display to show the window on, it says so on one line and exits with 1.
+#include <QApplication>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "data/program_icon.h"
+#include "window/form1.h"
+
+namespace {
+
+bool is_set(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// True when Qt has somewhere to show the window: an X or Wayland display, or
+// a platform chosen by QT_QPA_PLATFORM or a -platform argument.
+bool has_display(int argc, char* argv[]) {
+  if (is_set("DISPLAY") || is_set("WAYLAND_DISPLAY") ||
+      is_set("QT_QPA_PLATFORM")) {
+    return true;
+  }
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-platform") == 0 ||
+        std::strcmp(argv[i], "--platform") == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // A file-size limit then fails the save with an error instead of ending
+  // the program and losing the held sentences.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::setlocale(LC_ALL, "");
+
+  if (!has_display(argc, argv)) {
+    std::fputs(
+        "vantrel-article-converter: no display to show the window on "
+        "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
+        stderr);
+    return EXIT_FAILURE;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vantrel Article Converter"));
+  QApplication::setApplicationDisplayName(
+      QStringLiteral("Vantrel Article Converter"));
+  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  // Ties the window to its launcher and icon on the desktop.
+  QApplication::setDesktopFileName(vantrel::kDesktopId);
+  QApplication::setWindowIcon(vantrel::program_icon());
+
+  Form1 window;
+  window.show();
+  return app.exec();
+}

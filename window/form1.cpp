@@ -1,0 +1,149 @@
+// Form1: the layout, the three command handlers, the clipboard read and the
+// two warnings. See form1.h.
+#include "window/form1.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+#include "core/code_page.h"
+#include "core/numbered_file.h"
+#include "core/sentence_splitter.h"
+#include "window/wrapping_button.h"
+
+namespace {
+
+QString caption() { return QStringLiteral("Vantrel Article Converter"); }
+
+// Client area and button geometry in device-independent pixels.
+constexpr QSize kClientSize(813, 466);
+constexpr QSize kButtonSize(81, 33);
+constexpr int kButtonLeft = 16;
+constexpr int kLoadTop = 8;
+constexpr int kAddTop = 48;
+constexpr int kSaveTop = 88;
+
+// The point size the captions take when the system font cannot wrap them
+// inside their buttons.
+constexpr int kSmallCaptionPointSize = 8;
+
+// Qt's X11 clipboard gives up on an owner that stops answering after 5 s
+// without a reply, and then returns no text at all, never part of one. An
+// empty clipboard, or one without text, answers at once: an empty text that
+// took this long is a read that failed.
+constexpr qint64 kClipboardGaveUpMs = 4500;
+
+WrappingButton* make_button(const QString& text, const char* name, int top,
+                            QWidget* parent) {
+  auto* button = new WrappingButton(text, parent);
+  button->setObjectName(QLatin1StringView(name));
+  button->setGeometry(QRect(QPoint(kButtonLeft, top), kButtonSize));
+  return button;
+}
+
+std::filesystem::path to_path(const QString& file_name) {
+  const QByteArray bytes = QFile::encodeName(file_name);
+  return std::string(bytes.constData(), bytes.size());
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      cmd_load2(
+          make_button(tr("Get Clipboard Data"), "cmd_load2", kLoadTop, this)),
+      cmd_add(make_button(tr("Add More"), "cmd_add", kAddTop, this)),
+      cmd_save(make_button(tr("Save"), "cmd_save", kSaveTop, this)),
+      cdb1(this) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(caption());
+  resize(kClientSize);
+  fit_captions();
+
+  setTabOrder(cmd_load2, cmd_add);
+  setTabOrder(cmd_add, cmd_save);
+  cmd_load2->setFocus();
+  cmd_add->setEnabled(false);
+
+  connect(cmd_load2, &QPushButton::clicked, this, &Form1::cmd_load2_Click);
+  connect(cmd_add, &QPushButton::clicked, this, &Form1::cmd_add_Click);
+  connect(cmd_save, &QPushButton::clicked, this, &Form1::cmd_save_Click);
+  Form_Load();
+}
+
+void Form1::Form_Load() { store.initialise(); }
+
+void Form1::cmd_load2_Click() {
+  store.fresh_start();
+  load_data();
+  cmd_save->setEnabled(true);
+  cmd_add->setEnabled(true);
+}
+
+void Form1::cmd_add_Click() { load_data(); }
+
+void Form1::cmd_save_Click() {
+  cdb1.set_file_name(QString());
+  cdb1.set_filter(QStringLiteral("Text (*.txt)|*.txt"));
+  cdb1.show_save();
+  const QString file_name = cdb1.file_name();
+  if (file_name.isEmpty()) return;
+
+  const std::error_code error = vantrel::write_sentences(
+      to_path(file_name), store, vantrel::system_code_page());
+  if (!error) return;
+  QMessageBox::warning(
+      this, caption(),
+      tr("Could not save \"%1\": %2. The sentences are still held; save them "
+         "under another name.")
+          .arg(file_name, QString::fromLocal8Bit(error.message().c_str())));
+}
+
+void Form1::load_data() {
+  QElapsedTimer clock;
+  clock.start();
+  const QString text =
+      QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+  if (text.isEmpty() && clock.elapsed() >= kClipboardGaveUpMs) {
+    QMessageBox::warning(
+        this, caption(),
+        tr("The clipboard's text could not be read: the program that holds "
+           "it did not answer. Nothing was added."));
+    return;
+  }
+  // The text is cut where it lies; only the sentences are copied.
+  const std::u16string_view view(
+      reinterpret_cast<const char16_t*>(text.utf16()), text.size());
+  const vantrel::CutCount count = vantrel::cut_sentences(view, store);
+  if (count.not_added == 0) return;
+
+  const QString left_out =
+      count.not_added == 1
+          ? tr("1 more sentence from the clipboard was not added.")
+          : tr("%1 more sentences from the clipboard were not added.")
+                .arg(count.not_added);
+  QMessageBox::warning(
+      this, caption(),
+      tr("The list is full: %1 sentences are held. %2")
+          .arg(QString::number(vantrel::SentenceStore::kCapacity), left_out));
+}
+
+// Each caption wraps inside its button. Where the system font is too large
+// for the longest caption to fit on the lines a button has room for, every
+// button takes a smaller font, so that no caption is ever clipped.
+void Form1::fit_captions() {
+  const std::array buttons{cmd_load2, cmd_add, cmd_save};
+  bool all_fit = true;
+  for (const WrappingButton* button : buttons) {
+    all_fit = all_fit && button->caption_fits();
+  }
+  if (all_fit) return;
+  QFont small = font();
+  small.setPointSize(kSmallCaptionPointSize);
+  for (WrappingButton* button : buttons) button->setFont(small);
+}

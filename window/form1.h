@@ -1,0 +1,46 @@
+// Form1 is the converter's only window. It owns the sentence store for its
+// whole life. "Get Clipboard Data" starts a fresh list from the clipboard's
+// text, "Add More" appends the clipboard's sentences to the list, and "Save"
+// writes the list as a numbered text file under a name chosen in the save
+// dialog. The buttons keep their places when the window is resized. The
+// window speaks only when the list overflows or a save fails; the held
+// sentences are kept in both cases.
+#ifndef VANTREL_WINDOW_FORM1_H_
+#define VANTREL_WINDOW_FORM1_H_
+
+#include <QWidget>
+
+#include "core/sentence_store.h"
+#include "window/common_dialog.h"
+
+class WrappingButton;
+
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  // The held sentences, read-only.
+  const vantrel::SentenceStore& sentences() const { return store; }
+
+ private slots:
+  void cmd_load2_Click();
+  void cmd_add_Click();
+  void cmd_save_Click();
+
+ private:
+  void Form_Load();
+  // Cuts the clipboard's plain text into sentences and appends them to the
+  // list; says how many were left out when the list is full.
+  void load_data();
+  void fit_captions();
+
+  vantrel::SentenceStore store;
+  WrappingButton* cmd_load2;
+  WrappingButton* cmd_add;
+  WrappingButton* cmd_save;
+  CommonDialog cdb1;
+};
+
+#endif  // VANTREL_WINDOW_FORM1_H_
