@@ -21,7 +21,7 @@ bool is_set(const char* variable) {
 
 // True when Qt has somewhere to show the window: an X or Wayland display, or
 // a platform chosen by QT_QPA_PLATFORM or a -platform argument.
-bool has_display(int argc, char* argv[]) {
+bool has_display(int argc, char** argv) {
   if (is_set("DISPLAY") || is_set("WAYLAND_DISPLAY") ||
       is_set("QT_QPA_PLATFORM")) {
     return true;
@@ -62,5 +62,5 @@ int main(int argc, char* argv[]) {
 
   Form1 window;
   window.show();
-  return app.exec();
+  return QApplication::exec();
 }

@@ -20,7 +20,7 @@ bool WrappingButton::caption_fits() const {
   return needed.width() <= room.width() && needed.height() <= room.height();
 }
 
-void WrappingButton::paintEvent(QPaintEvent*) {
+void WrappingButton::paintEvent(QPaintEvent* /*event*/) {
   QStylePainter painter(this);
   QStyleOptionButton option;
   initStyleOption(&option);
