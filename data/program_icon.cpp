@@ -9,7 +9,10 @@ namespace vantrel {
 
 QIcon program_icon() {
   QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+  // Title bars and task switchers need no more than 64 pixels; the larger
+  // renderings stay with the installed theme, since Qt decodes every image
+  // added here at start and sends each one to the window system.
+  for (const int size : {16, 24, 32, 48, 64}) {
     icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/%2.png")
                      .arg(size)
                      .arg(kDesktopId));
