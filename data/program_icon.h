@@ -12,7 +12,8 @@ namespace vantrel {
 // Names the installed .desktop file (without ".desktop") and the themed icon.
 inline constexpr QLatin1String kDesktopId{"org.vantrel.ArticleConverter"};
 
-// The application icon in every rendered size, for QApplication::setWindowIcon.
+// The application icon in each size compiled in, for
+// QApplication::setWindowIcon.
 QIcon program_icon();
 
 }  // namespace vantrel

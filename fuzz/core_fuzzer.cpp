@@ -8,8 +8,6 @@
 //           another: the list is each piece's own sentences in order, capped
 //           at 1000, so numbering continues and held sentences never change.
 //           Then a fresh start over the used slots and one more cut.
-//   mode 2: the text encoded to UTF-8, ISO-8859-1 or an unknown code page
-//           (which falls back to UTF-8), compared byte for byte.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +17,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/code_page.h"
 #include "core/numbered_file.h"
 #include "core/sentence_splitter.h"
 #include "core/sentence_store.h"
@@ -92,83 +89,13 @@ void cut_in_pieces(std::u16string_view text, std::size_t pieces) {
 }
 
 // Calls `visit` with each character of `text`: a code point, or
-// kLoneSurrogate for a surrogate that is not part of a pair.
-constexpr char32_t kLoneSurrogate = 0xFFFFFFFF;
-template <typename Visit>
-void for_each_character(std::u16string_view text, Visit visit) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char32_t unit = text[i];
-    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      visit(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else {
-      visit(high || low ? kLoneSurrogate : unit);
-    }
-  }
-}
-
-// The expected encodings are worked out here by hand, not through iconv.
-void append_utf8(std::string& bytes, char32_t c) {
-  auto put = [&bytes](char32_t byte) { bytes.push_back(char(byte)); };
-  if (c < 0x80) {
-    put(c);
-  } else if (c < 0x800) {
-    put(0xC0 | c >> 6);
-    put(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    put(0xE0 | c >> 12);
-    put(0x80 | (c >> 6 & 0x3F));
-    put(0x80 | (c & 0x3F));
-  } else {
-    put(0xF0 | c >> 18);
-    put(0x80 | (c >> 12 & 0x3F));
-    put(0x80 | (c >> 6 & 0x3F));
-    put(0x80 | (c & 0x3F));
-  }
-}
-
-std::string expected_utf8(std::u16string_view text) {
-  std::string bytes;
-  for_each_character(text, [&bytes](char32_t c) {
-    if (c == kLoneSurrogate) {
-      bytes.push_back('?');
-    } else {
-      append_utf8(bytes, c);
-    }
-  });
-  return bytes;
-}
-
-// Code points below 256 are their own byte; all else becomes "?".
-std::string expected_latin1(std::u16string_view text) {
-  std::string bytes;
-  for_each_character(text, [&bytes](char32_t c) {
-    bytes.push_back(c < 0x100 ? char(c) : '?');
-  });
-  return bytes;
-}
-
-// An unknown code page falls back to UTF-8.
-void encode(std::u16string_view text, std::size_t choice) {
-  const char* const code_pages[] = {"UTF-8", "ISO-8859-1", "no-such-code-page"};
-  const std::string code_page = code_pages[choice % 3];
-  const std::string expected =
-      code_page == "ISO-8859-1" ? expected_latin1(text) : expected_utf8(text);
-  if (vantrel::encode_to_code_page(text, code_page) != expected) {
-    require("encoding to " + code_page + " gave other bytes than expected");
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   if (size == 0) return 0;
-  const std::size_t mode = data[0] % 3;
-  const std::size_t variant = data[0] / 3;
+  const std::size_t mode = data[0] % 2;
+  const std::size_t variant = data[0] / 2;
   // A vector of the exact length, so that a read past the text's end lands
   // outside the allocation, where AddressSanitizer sees it.
   std::vector<char16_t> units((size - 1) / 2);
@@ -176,16 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     units[i] = static_cast<char16_t>(data[1 + 2 * i] | data[2 + 2 * i] << 8);
   }
   const std::u16string_view text(units.data(), units.size());
-  switch (mode) {
-    case 0:
-      cut_once(text);
-      break;
-    case 1:
-      cut_in_pieces(text, 2 + variant % 4);
-      break;
-    default:
-      encode(text, variant);
-      break;
+  if (mode == 0) {
+    cut_once(text);
+  } else {
+    cut_in_pieces(text, 2 + variant % 4);
   }
   return 0;
 }

@@ -27,18 +27,14 @@ TEST_P(EncodeToCodePage, GivesTheExpectedBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Representable, EncodeToCodePage,
     ::testing::Values(
-        EncodeCase{"ascii_utf8", u"Plain.\r\n", "UTF-8", "Plain.\r\n"},
         EncodeCase{"utf8_bmp", u"Caf\u00e9 \u20ac", "UTF-8",
                    "Caf\xC3\xA9 \xE2\x82\xAC"},
         EncodeCase{"utf8_astral", u"\U0001F600", "UTF-8", "\xF0\x9F\x98\x80"},
         EncodeCase{"latin1", u"Caf\u00e9", "ISO-8859-1", "Caf\xE9"},
-        EncodeCase{"latin9_euro", u"\u20ac", "ISO-8859-15", "\xA4"},
         EncodeCase{"cp1252_euro", u"\u20ac", "CP1252", "\x80"},
-        EncodeCase{"koi8r", u"\u0416", "KOI8-R", "\xF6"},
         EncodeCase{"double_byte", u"\u4e2d", "GB18030", "\xD6\xD0"},
         EncodeCase{"nul_kept", std::u16string(u"a\0b", 3), "UTF-8",
                    std::string("a\0b", 3)},
-        EncodeCase{"empty", u"", "ISO-8859-1", ""},
         EncodeCase{"unknown_code_page_is_utf8", u"\u00e9", "NO-SUCH-CODE-PAGE",
                    "\xC3\xA9"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -49,12 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EncodeCase{"euro_in_latin1", u"\u20ac5", "ISO-8859-1", "?5"},
         EncodeCase{"astral_in_latin1", u"a\U0001F600b", "ISO-8859-1", "a?b"},
-        EncodeCase{"cyrillic_in_latin1", u"\u0416\u0416", "ISO-8859-1", "??"},
         EncodeCase{"lone_high_surrogate", u"a\xD800z", "UTF-8", "a?z"},
         EncodeCase{"lone_low_surrogate", u"a\xDC00z", "UTF-8", "a?z"},
         EncodeCase{"high_surrogate_at_end", u"a\xD800", "UTF-8", "a?"},
         EncodeCase{"swapped_pair", u"\xDE00\xD83D", "UTF-8", "??"},
-        EncodeCase{"lone_surrogate_in_latin1", u"\xD800.", "ISO-8859-1", "?."},
         EncodeCase{"many_in_a_row", std::u16string(5000, u'\u20ac'),
                    "ISO-8859-1", std::string(5000, '?')}),
     [](const auto& info) { return std::string(info.param.name); });

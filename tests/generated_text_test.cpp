@@ -70,21 +70,5 @@ TEST(GeneratedTexts, ManySentencesFillTheStoreAndNoMore) {
   }
 }
 
-TEST(GeneratedTexts, CuttingAgainAppendsTheSameSentences) {
-  std::mt19937 random(99);
-  for (int round = 0; round < 500; ++round) {
-    const std::u16string text = random_text(random, random() % 40);
-    SentenceStore store;
-    store.fresh_start();
-    const CutCount first = cut_sentences(text, store);
-    const CutCount second = cut_sentences(text, store);
-    ASSERT_EQ(first.added, second.added);
-    const auto held = store.held();
-    for (std::size_t i = 0; i < first.added; ++i) {
-      ASSERT_EQ(held[i], held[i + first.added]) << "round " << round;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace vantrel

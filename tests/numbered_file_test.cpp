@@ -17,7 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::read_bytes;
-using testing::u16;
 
 class TempDir {
  public:
@@ -38,28 +37,6 @@ SentenceStore store_of(std::u16string_view text) {
   store.fresh_start();
   cut_sentences(text, store);
   return store;
-}
-
-TEST(SqueezeSpaces, SqueezesRunsOfSpacesOnly) {
-  const struct {
-    std::u16string in, out;
-  } cases[] = {
-      {u"x  y   z    w.", u"x y z w."},
-      {u"  Two.", u" Two."},
-      {u" One.", u" One."},
-      {u"a b.", u"a b."},
-      {u"tab\t\tkept.", u"tab\t\tkept."},
-      {u" \t  mixed.", u" \t mixed."},
-      {u"", u""},
-      {u"     ", u" "},
-  };
-  for (const auto& c : cases) EXPECT_EQ(squeeze_spaces(c.in), c.out);
-}
-
-TEST(FormatLine, NumberThenSentence) {
-  EXPECT_EQ(format_line(1, u"The cat sat."), u" 1. The cat sat.");
-  EXPECT_EQ(format_line(2, u" The dog ran."), u" 2.  The dog ran.");
-  EXPECT_EQ(format_line(1000, u"Last."), u" 1000. Last.");
 }
 
 struct FileCase {
@@ -87,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"two_sentences", u"The cat sat. The dog ran.", "UTF-8",
                  " 1. The cat sat.\r\n 2.  The dog ran.\r\n"},
         FileCase{"squeezed", u"x  y   z    w.", "UTF-8", " 1. x y z w.\r\n"},
+        FileCase{"tabs_kept", u"a\t\tb  \t c.", "UTF-8",
+                 " 1. a\t\tb \t c.\r\n"},
         FileCase{"line_break_between", u"First one.\r\nSecond.\r\n", "UTF-8",
                  " 1. First one.\r\n 2.  Second.\r\n"},
         FileCase{"line_break_inside", u"One\r\n\r\ntwo.", "UTF-8",

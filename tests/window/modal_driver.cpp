@@ -30,7 +30,6 @@ void ModalDriver::poll() {
       timer_.stop();
     } else if (since_action_.elapsed() > limit_ms_) {
       timer_.stop();
-      timed_out_ = true;
       if (auto* dialog = qobject_cast<QDialog*>(acted_on_.data())) {
         dialog->reject();
       }

@@ -29,8 +29,6 @@ class ModalDriver {
   ModalDriver(const char* class_name, Action action, int limit_ms = 5000);
 
   bool acted() const { return acted_; }
-  // True when the window acted on stayed open past the limit.
-  bool timed_out() const { return timed_out_; }
 
  private:
   void poll();
@@ -40,7 +38,6 @@ class ModalDriver {
   int limit_ms_;
   QTimer timer_;
   bool acted_ = false;
-  bool timed_out_ = false;
   QPointer<QWidget> acted_on_;
   QElapsedTimer since_action_;
 };
