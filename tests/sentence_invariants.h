@@ -81,8 +81,7 @@ inline std::string check_numbered_text(const SentenceStore& store) {
     if (line.find_first_of(u"\r\n") != std::u16string_view::npos) {
       return "a line break inside a line";
     }
-    if (line.find(u"   ") != std::u16string_view::npos ||
-        line.substr(prefix.size()).find(u"  ") != std::u16string_view::npos) {
+    if (line.substr(prefix.size()).find(u"  ") != std::u16string_view::npos) {
       return "a double space in a sentence";
     }
     if (line.back() != u'.') return "a line not ending with a full stop";
