@@ -9,31 +9,22 @@ e2e_init window "$1" "$2"
 screenshots=$2/screenshots
 mkdir -p "$screenshots"
 start_xvfb 1920x1200
-
-# window_size: the main window's client size as WIDTHxHEIGHT.
-window_size() {
-  xwininfo -id "$MAIN_WIN" |
-    awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'
-}
+printf ' 1. One.\r\n 2.  Two.\r\n 3. One.\r\n 4.  Two.\r\n' >"$E2E_TMP/expected"
 
 for scale in 1 2; do
   log "scale $scale"
   start_program "QT_SCALE_FACTOR=$scale"
-  expected_size="$((813 * scale))x$((466 * scale))"
-  [[ $(window_size) == "$expected_size" ]] ||
-    fail "window is $(window_size), not $expected_size"
+  size=$(xwininfo -id "$MAIN_WIN" |
+    awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  [[ $size == "$((813 * scale))x$((466 * scale))" ]] ||
+    fail "window is $size at scale $scale"
   # Let the first paint finish before the picture is taken.
   sleep 1
-  screenshot_window "$screenshots/window-${scale}x.png"
+  timeout 60 import -window "$MAIN_WIN" "$screenshots/window-${scale}x.png"
 
   own_clipboard_text 'One. Two.'
-  click load
-  click add
-  file="$E2E_TMP/scale-$scale.txt"
-  save_as "$file"
-  wait_for_file "$file"
-  printf ' 1. One.\r\n 2.  Two.\r\n 3. One.\r\n 4.  Two.\r\n' >"$E2E_TMP/expected"
-  expect_bytes "$file" "$E2E_TMP/expected"
+  click load add
+  save_and_expect "$E2E_TMP/scale-$scale.txt" "$E2E_TMP/expected"
 done
 
 log "passed; screenshots in $screenshots"

@@ -12,10 +12,12 @@
 # The text without full stops costs the same transfer and decoding but
 # almost no cutting, so the difference between the two rows is the cutting.
 #
-# Usage: load_timing.sh PROGRAM [RUNS]   (median of RUNS runs, default 3)
+# Usage: bench/load_timing.sh PROGRAM [RUNS]   (median of RUNS runs, default 3)
 # Look often: the figures are only as fine as the polling.
 E2E_POLL_INTERVAL=0.005
-source "$(dirname "$0")/lib.sh"
+# shellcheck source-path=SCRIPTDIR/..
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 runs=${2:-3}
 e2e_init load_timing "$1" "${TMPDIR:-/tmp}/vantrel-load-timing"
 start_xvfb
@@ -40,8 +42,6 @@ unbroken() {
 ms_since() { echo $((($(now_us) - $1) / 1000)); }
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
-
-dialog_or_message_shown() { dialog_has_focus || message_box_shown; }
 
 # close_marker: closes the save dialog or the message box, whichever shows.
 close_marker() {
