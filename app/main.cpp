@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/messages.h"
 #include "data/program_icon.h"
 #include "window/form1.h"
 
@@ -52,10 +53,12 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vantrel Article Converter"));
-  QApplication::setApplicationDisplayName(
-      QStringLiteral("Vantrel Article Converter"));
-  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  const QString title = QString::fromUtf16(vantrel::kProgramTitle.data(),
+                                           vantrel::kProgramTitle.size());
+  QApplication::setApplicationName(title);
+  QApplication::setApplicationDisplayName(title);
+  QApplication::setApplicationVersion(
+      QString::fromLatin1(vantrel::kProgramVersion));
   // Ties the window to its launcher and icon on the desktop.
   QApplication::setDesktopFileName(vantrel::kDesktopId);
   QApplication::setWindowIcon(vantrel::program_icon());

@@ -12,13 +12,22 @@
 #include <string_view>
 
 #include "core/code_page.h"
+#include "core/messages.h"
 #include "core/numbered_file.h"
-#include "core/sentence_splitter.h"
 #include "window/wrapping_button.h"
 
 namespace {
 
-QString caption() { return QStringLiteral("Vantrel Article Converter"); }
+QString caption() {
+  return QString::fromUtf16(vantrel::kProgramTitle.data(),
+                            vantrel::kProgramTitle.size());
+}
+
+// A view of `text`'s UTF-16 code units, valid while `text` lives.
+std::u16string_view to_u16(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()),
+          static_cast<std::size_t>(text.size())};
+}
 
 // Client area and button geometry in device-independent pixels.
 constexpr QSize kClientSize(813, 466);
@@ -33,9 +42,9 @@ constexpr int kSaveTop = 88;
 constexpr int kSmallCaptionPointSize = 8;
 
 // Qt's X11 clipboard gives up on an owner that stops answering after 5 s
-// without a reply, and then returns no text at all, never part of one. An
-// empty clipboard, or one without text, answers at once: an empty text that
-// took this long is a read that failed.
+// without a reply (and may ask it again), and then returns no text at all,
+// never part of one. An empty clipboard, or one without text, answers at
+// once: an empty text that took this long is a read that failed.
 constexpr qint64 kClipboardGaveUpMs = 4500;
 
 WrappingButton* make_button(const QString& text, const char* name, int top,
@@ -79,13 +88,12 @@ Form1::Form1(QWidget* parent)
 void Form1::Form_Load() { store.initialise(); }
 
 void Form1::cmd_load2_Click() {
-  store.fresh_start();
-  load_data();
+  if (!load_data(vantrel::ListStart::kFresh)) return;
   cmd_save->setEnabled(true);
   cmd_add->setEnabled(true);
 }
 
-void Form1::cmd_add_Click() { load_data(); }
+void Form1::cmd_add_Click() { load_data(vantrel::ListStart::kAppend); }
 
 void Form1::cmd_save_Click() {
   cdb1.set_file_name(QString());
@@ -97,40 +105,26 @@ void Form1::cmd_save_Click() {
   const std::error_code error = vantrel::write_sentences(
       to_path(file_name), store, vantrel::system_code_page());
   if (!error) return;
-  QMessageBox::warning(
-      this, caption(),
-      tr("Could not save \"%1\": %2. The sentences are still held; save them "
-         "under another name.")
-          .arg(file_name, QString::fromLocal8Bit(error.message().c_str())));
+  const QString reason = QString::fromLocal8Bit(error.message().c_str());
+  warn(vantrel::save_failed_warning(to_u16(file_name), to_u16(reason)));
 }
 
-void Form1::load_data() {
+bool Form1::load_data(vantrel::ListStart start) {
   QElapsedTimer clock;
   clock.start();
   const QString text =
       QGuiApplication::clipboard()->text(QClipboard::Clipboard);
-  if (text.isEmpty() && clock.elapsed() >= kClipboardGaveUpMs) {
-    QMessageBox::warning(
-        this, caption(),
-        tr("The clipboard's text could not be read: the program that holds "
-           "it did not answer. Nothing was added."));
-    return;
-  }
+  const bool read = !text.isEmpty() || clock.elapsed() < kClipboardGaveUpMs;
   // The text is cut where it lies; only the sentences are copied.
-  const std::u16string_view view(
-      reinterpret_cast<const char16_t*>(text.utf16()), text.size());
-  const vantrel::CutCount count = vantrel::cut_sentences(view, store);
-  if (count.not_added == 0) return;
+  const std::u16string warning = vantrel::load_clipboard_text(
+      store, read ? std::optional(to_u16(text)) : std::nullopt, start);
+  if (!warning.empty()) warn(warning);
+  return read;
+}
 
-  const QString left_out =
-      count.not_added == 1
-          ? tr("1 more sentence from the clipboard was not added.")
-          : tr("%1 more sentences from the clipboard were not added.")
-                .arg(count.not_added);
-  QMessageBox::warning(
-      this, caption(),
-      tr("The list is full: %1 sentences are held. %2")
-          .arg(QString::number(vantrel::SentenceStore::kCapacity), left_out));
+void Form1::warn(std::u16string_view text) {
+  QMessageBox::warning(this, caption(),
+                       QString::fromUtf16(text.data(), text.size()));
 }
 
 // Each caption wraps inside its button. Where the system font is too large

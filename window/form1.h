@@ -3,13 +3,15 @@
 // text, "Add More" appends the clipboard's sentences to the list, and "Save"
 // writes the list as a numbered text file under a name chosen in the save
 // dialog. The buttons keep their places when the window is resized. The
-// window speaks only when the list overflows or a save fails; the held
-// sentences are kept in both cases.
+// window speaks only when the list overflows, the clipboard cannot be read
+// or a save fails; the held sentences are kept in each case.
 #ifndef VANTREL_WINDOW_FORM1_H_
 #define VANTREL_WINDOW_FORM1_H_
 
 #include <QWidget>
+#include <string_view>
 
+#include "core/messages.h"
 #include "core/sentence_store.h"
 #include "window/common_dialog.h"
 
@@ -31,9 +33,11 @@ class Form1 : public QWidget {
 
  private:
   void Form_Load();
-  // Cuts the clipboard's plain text into sentences and appends them to the
-  // list; says how many were left out when the list is full.
-  void load_data();
+  // Reads the clipboard's plain text and loads it into the list as `start`
+  // says, warning when the list is full. Returns false, with the list left
+  // as it was, when the clipboard could not be read.
+  bool load_data(vantrel::ListStart start);
+  void warn(std::u16string_view text);
   void fit_captions();
 
   vantrel::SentenceStore store;
