@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/messages.h"
-#include "data/program_icon.h"
+#include "app/program_icon.h"
 #include "window/form1.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The program's identity on the desktop: the id shared by the launcher, the
 // icon and the AppStream metadata, and the window icon compiled into the
 // program from the same artwork the launcher uses.
-#ifndef VANTREL_DATA_PROGRAM_ICON_H
-#define VANTREL_DATA_PROGRAM_ICON_H
+#ifndef VANTREL_APP_PROGRAM_ICON_H
+#define VANTREL_APP_PROGRAM_ICON_H
 
 #include <QIcon>
 #include <QLatin1String>
@@ -18,4 +18,4 @@ QIcon program_icon();
 
 }  // namespace vantrel
 
-#endif  // VANTREL_DATA_PROGRAM_ICON_H
+#endif  // VANTREL_APP_PROGRAM_ICON_H

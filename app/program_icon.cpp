@@ -1,8 +1,8 @@
 // Builds the window icon from every PNG rendering compiled in as a Qt
-// resource (data/CMakeLists.txt chooses the sizes).
+// resource (app/CMakeLists.txt chooses the sizes).
 // PNGs rather than the SVG: QtGui reads PNG itself, while an SVG icon would
 // need the separate Qt SVG plugins at run time and show nothing without them.
-#include "data/program_icon.h"
+#include "app/program_icon.h"
 
 #include <QDirIterator>
 #include <QString>
