@@ -1,22 +1,9 @@
 #include "core/numbered_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
 #include "core/code_page.h"
+#include "core/safe_file.h"
 
 namespace vantrel {
-
-namespace {
-
-std::error_code last_system_error() { return {errno, std::system_category()}; }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-}  // namespace
 
 std::u16string squeeze_spaces(std::u16string_view s) {
   std::u16string squeezed;
@@ -52,16 +39,8 @@ std::u16string numbered_text(const SentenceStore& store) {
 std::error_code write_sentences(const std::filesystem::path& path,
                                 const SentenceStore& store,
                                 const std::string& code_page) {
-  const std::string bytes =
-      encode_to_code_page(numbered_text(store), code_page);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return last_system_error();
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
-      std::fflush(file.get()) != 0) {
-    return last_system_error();
-  }
-  if (std::fclose(file.release()) != 0) return last_system_error();
-  return {};
+  return replace_file_contents(
+      path, encode_to_code_page(numbered_text(store), code_page));
 }
 
 }  // namespace vantrel

@@ -24,9 +24,9 @@ std::u16string format_line(int n, std::u16string_view s);
 // The whole file as UTF-16 text, CR LF after every line.
 std::u16string numbered_text(const SentenceStore& store);
 
-// Creates or truncates `path` and writes the numbered file in `code_page`.
-// Returns the system's error when the file cannot be opened, written or
-// closed; the file may then be left empty or partly written.
+// Writes the numbered file in `code_page` as the whole contents of `path`,
+// through replace_file_contents (see safe_file.h): on failure the old file
+// is normally left as it was. Returns the system's error.
 // A process that limits file sizes must ignore SIGXFSZ to get EFBIG here.
 std::error_code write_sentences(const std::filesystem::path& path,
                                 const SentenceStore& store,

@@ -1,0 +1,29 @@
+// Replacing a file's contents so that a failed save never costs the file that
+// was there. The bytes go to a new hidden temporary file beside the target,
+// are flushed to disk, and the temporary file then takes the target's name in
+// one step; on any failure it is removed and the old file stays as it was.
+// A symbolic link stays a link: the file it finally points to is replaced. The
+// new file keeps the old one's permissions, owner and group; a file that did
+// not exist gets what an ordinary create gives. Where replacing would change
+// what the user sees, the file is written in place instead (no such safety):
+// a file with more than one hard link, a target that is not a regular file (a
+// FIFO, a device), a folder where files cannot be created but the file can be
+// written, and an owner or group the program cannot give the new file.
+#ifndef VANTREL_CORE_SAFE_FILE_H_
+#define VANTREL_CORE_SAFE_FILE_H_
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace vantrel {
+
+// Makes `bytes` the whole contents of `path`, creating it if missing. Returns
+// the system's error when that fails. On POSIX a process that limits file
+// sizes must ignore SIGXFSZ to get EFBIG here instead of being killed.
+std::error_code replace_file_contents(const std::filesystem::path& path,
+                                      std::string_view bytes);
+
+}  // namespace vantrel
+
+#endif  // VANTREL_CORE_SAFE_FILE_H_
