@@ -46,6 +46,21 @@ std::error_code write_in_place(const fs::path& target, std::string_view bytes) {
   return error;
 }
 
+// The name of the file `file` is open on, all links followed; `fallback`
+// when the system cannot tell.
+fs::path final_name(HANDLE file, const fs::path& fallback) {
+  std::wstring name(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetFinalPathNameByHandleW(
+              file, name.data(), static_cast<DWORD>(name.size()), 0)) >=
+         name.size()) {
+    name.resize(length);  // too small: `length` is the size needed
+  }
+  if (length == 0) return fallback;
+  name.resize(length);
+  return name;
+}
+
 enum class TargetKind { kMissing, kReplaceable, kInPlaceOnly };
 
 // What `path` names; a link is followed and `target` set to its final file.
@@ -67,18 +82,8 @@ TargetKind inspect(const fs::path& path, fs::path& target) {
       GetFileInformationByHandle(probe, &info) &&
       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
       info.nNumberOfLinks == 1;
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (replaceable && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-    std::wstring final_path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetFinalPathNameByHandleW(
-                probe, final_path.data(), static_cast<DWORD>(final_path.size()),
-                0)) >= final_path.size()) {
-      final_path.resize(length);
-    }
-    if (length > 0) target = final_path.substr(0, length);
-  }
+  // The final name, not the link's: a symbolic link stays a link.
+  if (replaceable) target = final_name(probe, path);
   CloseHandle(probe);
   return replaceable ? TargetKind::kReplaceable : TargetKind::kInPlaceOnly;
 }
