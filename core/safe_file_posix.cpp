@@ -62,7 +62,7 @@ int create_temp_beside(const fs::path& target, mode_t mode, fs::path& temp) {
   const std::string stem = "." + target.filename().string().substr(0, 200);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::array<char, 16> hex{};
-    const auto end = std::to_chars(hex.begin(), hex.end(), random(), 16).ptr;
+    auto* const end = std::to_chars(hex.begin(), hex.end(), random(), 16).ptr;
     temp = target;
     temp.replace_filename(stem + "." + std::string(hex.begin(), end));
     const int fd =

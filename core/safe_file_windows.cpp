@@ -96,7 +96,7 @@ HANDLE create_temp_beside(const fs::path& target, fs::path& temp) {
   const std::wstring stem = L"." + target.filename().wstring().substr(0, 200);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::array<char, 16> hex{};
-    const auto end = std::to_chars(hex.begin(), hex.end(), random(), 16).ptr;
+    auto* const end = std::to_chars(hex.begin(), hex.end(), random(), 16).ptr;
     temp = target;
     temp.replace_filename(stem + L"." + std::wstring(hex.begin(), end));
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr,
