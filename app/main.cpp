@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/messages.h"
 #include "app/program_icon.h"
+#include "core/messages.h"
 #include "window/form1.h"
 
 namespace {
