@@ -1,112 +1,95 @@
-// libFuzzer target over the conversion core. The first input byte picks a
-// mode; the remaining bytes are the text as UTF-16LE code units (an odd last
-// byte is dropped), so NUL, CR, LF and lone surrogates all occur. Each mode
-// checks properties that hold for any text and aborts on the first one that
-// fails, which libFuzzer reports as a crash and saves the input for.
-//   mode 0: one fresh start, one cut; the cut and the numbered file.
-//   mode 1: one fresh start, then the text cut in 2 to 5 pieces one after
-//           another: the list is each piece's own sentences in order, capped
-//           at 1000, so numbering continues and held sentences never change.
-//           Then a fresh start over the used slots and one more cut.
+// Fuzz target over the cutting and the numbered file. The input is UTF-16LE
+// text (an odd last byte is dropped), so NUL, CR, LF and lone surrogates all
+// occur. It is cut into a fresh list whole, and again as two pieces, the
+// second appended; properties that hold for any text are checked, and the
+// first that fails aborts, which the fuzzer reports and keeps the input of.
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/numbered_file.h"
 #include "core/sentence_splitter.h"
-#include "core/sentence_store.h"
-#include "tests/sentence_invariants.h"
 
 namespace {
 
-using vantrel::CutCount;
 using vantrel::SentenceStore;
 
-constexpr std::size_t kCapacity = SentenceStore::kCapacity;
-
-void require(const std::string& failure) {
-  if (failure.empty()) return;
-  std::fprintf(stderr, "invariant broken: %s\n", failure.c_str());
+void require(bool holds, const char* property) {
+  if (holds) return;
+  std::fprintf(stderr, "broken: %s\n", property);
   std::abort();
 }
 
-void cut_once(std::u16string_view text) {
+std::vector<std::u16string> cut_fresh(std::u16string_view text) {
   SentenceStore store;
   store.fresh_start();
-  const CutCount count = vantrel::cut_sentences(text, store);
-  require(vantrel::testing::check_cut(text, store, count));
-  require(vantrel::testing::check_numbered_text(store));
-}
-
-std::string check_cut_in_pieces(std::u16string_view text, std::size_t pieces,
-                                SentenceStore& store) {
-  std::vector<std::u16string> expected;
-  for (std::size_t i = 0; i < pieces; ++i) {
-    const std::size_t begin = text.size() * i / pieces;
-    const std::size_t end = text.size() * (i + 1) / pieces;
-    const std::u16string_view piece = text.substr(begin, end - begin);
-
-    SentenceStore alone;  // the piece as the only text of a fresh list
-    alone.fresh_start();
-    const CutCount alone_count = vantrel::cut_sentences(piece, alone);
-    require(vantrel::testing::check_cut(piece, alone, alone_count));
-    for (const std::u16string& sentence : alone.held()) {
-      if (expected.size() < kCapacity) expected.push_back(sentence);
-    }
-
-    const std::size_t room = kCapacity - store.held().size();
-    const std::size_t found = alone_count.added + alone_count.not_added;
-    const CutCount count = vantrel::cut_sentences(piece, store);
-    if (count.added + count.not_added != found) {
-      return "a piece counts differently after other pieces";
-    }
-    if (count.added != std::min(found, room)) {
-      return "a piece added other than what the store had room for";
-    }
-    const auto held = store.held();
-    if (!std::equal(held.begin(), held.end(), expected.begin(),
-                    expected.end())) {
-      return "held sentences are not the pieces' sentences in order";
-    }
+  const vantrel::CutCount count = vantrel::cut_sentences(text, store);
+  require(store.held().size() == count.added, "held differs from added");
+  require(count.not_added == 0 || count.added == SentenceStore::kCapacity,
+          "sentences refused while the list had room");
+  std::u16string joined;
+  for (const std::u16string& sentence : store.held()) {
+    require(sentence.ends_with(u'.'), "a sentence without its full stop");
+    require(sentence.find_first_of(u"\r\n") == std::u16string::npos,
+            "a line break in a sentence");
+    joined += sentence;
   }
-  return vantrel::testing::check_numbered_text(store);
+  std::u16string start(text.substr(0, joined.size()));
+  std::replace_if(
+      start.begin(), start.end(),
+      [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+  require(joined == start, "the sentences are not the text's start");
+  return {store.held().begin(), store.held().end()};
 }
 
-void cut_in_pieces(std::u16string_view text, std::size_t pieces) {
-  SentenceStore store;
-  store.fresh_start();
-  require(check_cut_in_pieces(text, pieces, store));
-  // A fresh start overwrites slots that still hold the previous list.
-  store.fresh_start();
-  const CutCount count = vantrel::cut_sentences(text, store);
-  require(vantrel::testing::check_cut(text, store, count));
-  require(vantrel::testing::check_numbered_text(store));
+// One " n. " line per sentence, each ended by CR LF, with no double space
+// after the number's.
+void check_numbered_text(const SentenceStore& store) {
+  const std::u16string text = vantrel::numbered_text(store);
+  std::size_t at = 0;
+  for (std::size_t n = 1; n <= store.held().size(); ++n) {
+    const std::string number = " " + std::to_string(n) + ". ";
+    const std::u16string prefix(number.begin(), number.end());
+    require(text.compare(at, prefix.size(), prefix) == 0, "a misnumbered line");
+    const std::size_t end = text.find(u"\r\n", at);
+    require(end != std::u16string::npos, "a line without CR LF");
+    const std::u16string_view line(text.data() + at, end - at);
+    require(line.find(u"  ", prefix.size()) == std::u16string_view::npos,
+            "a double space");
+    at = end + 2;
+  }
+  require(at == text.size(), "more lines than sentences");
 }
 
-// Calls `visit` with each character of `text`: a code point, or
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  if (size == 0) return 0;
-  const std::size_t mode = data[0] % 2;
-  const std::size_t variant = data[0] / 2;
-  // A vector of the exact length, so that a read past the text's end lands
-  // outside the allocation, where AddressSanitizer sees it.
-  std::vector<char16_t> units((size - 1) / 2);
+  // The exact length, so that a read past the text lands outside it.
+  std::vector<char16_t> units(size / 2);
   for (std::size_t i = 0; i < units.size(); ++i) {
-    units[i] = static_cast<char16_t>(data[1 + 2 * i] | data[2 + 2 * i] << 8);
+    units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
   }
   const std::u16string_view text(units.data(), units.size());
-  if (mode == 0) {
-    cut_once(text);
-  } else {
-    cut_in_pieces(text, 2 + variant % 4);
-  }
+  const std::vector<std::u16string> whole = cut_fresh(text);
+
+  // Appending holds the first piece's sentences, then the second's.
+  const std::size_t split = size > 0 ? data[0] % (units.size() + 1) : 0;
+  std::vector<std::u16string> expected = cut_fresh(text.substr(0, split));
+  const std::vector<std::u16string> second = cut_fresh(text.substr(split));
+  expected.insert(expected.end(), second.begin(), second.end());
+  expected.resize(
+      std::min<std::size_t>(expected.size(), SentenceStore::kCapacity));
+  SentenceStore store;
+  store.fresh_start();
+  vantrel::cut_sentences(text.substr(0, split), store);
+  vantrel::cut_sentences(text.substr(split), store);
+  require(std::equal(expected.begin(), expected.end(), store.held().begin(),
+                     store.held().end()),
+          "appending differs from the pieces' sentences in order");
+  check_numbered_text(store);
   return 0;
 }

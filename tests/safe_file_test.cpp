@@ -14,25 +14,17 @@
 #include <string>
 #include <tuple>
 
-#include "tests/test_text.h"
+#include "tests/test_files.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::read_bytes;
+using testing::TempDir;
 
 constexpr std::string_view kNew = " 1. New.\r\n";
 constexpr uid_t kNobody = 65534;
-
-struct TempDir {
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "vantrel-XXXXXX");
-    path = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path); }
-  fs::path path;
-};
 
 void make_file(const fs::path& file, mode_t mode) {
   std::ofstream(file) << "old";

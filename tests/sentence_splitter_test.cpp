@@ -1,3 +1,5 @@
+// The cutting rules, as rows of a text and the sentences a fresh list then
+// holds.
 #include "core/sentence_splitter.h"
 
 #include <gtest/gtest.h>
@@ -5,173 +7,122 @@
 #include <string>
 #include <vector>
 
-#include "tests/test_text.h"
-
 namespace vantrel {
 namespace {
 
-using testing::u16;
+using Sentences = std::vector<std::u16string>;
 
-struct CutCase {
-  const char* name;
-  std::u16string text;
-  std::vector<std::u16string> sentences;
-};
-
-void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
-
-std::vector<std::u16string> cut_fresh(std::u16string_view text) {
-  SentenceStore store;
-  store.fresh_start();
-  const CutCount count = cut_sentences(text, store);
-  EXPECT_EQ(count.not_added, 0u);
-  EXPECT_EQ(count.added, store.held().size());
+Sentences held(const SentenceStore& store) {
   return {store.held().begin(), store.held().end()};
 }
 
-class CutSentences : public ::testing::TestWithParam<CutCase> {};
-
-TEST_P(CutSentences, StoresTheExpectedSentences) {
-  EXPECT_EQ(cut_fresh(GetParam().text), GetParam().sentences);
-}
-
-// How ordinary text is cut: at every full stop, keeping what stood between.
-INSTANTIATE_TEST_SUITE_P(
-    Sentences, CutSentences,
-    ::testing::Values(
-        CutCase{"two_sentences",
-                u"The cat sat. The dog ran.",
-                {u"The cat sat.", u" The dog ran."}},
-        CutCase{"single", u"Hello.", {u"Hello."}},
-        CutCase{"lone_full_stop", u".", {u"."}},
-        CutCase{"only_full_stops", u"...", {u".", u".", u"."}},
-        CutCase{"no_full_stop", u"No period here", {}},
-        CutCase{"empty", u"", {}},
-        CutCase{"tail_dropped", u"Kept. dropped tail", {u"Kept."}},
-        CutCase{"other_marks_do_not_end",
-                u"Why? Yes! Note: ok.",
-                {u"Why? Yes! Note: ok."}},
-        CutCase{"crlf_becomes_two_spaces",
-                u"First one.\r\nSecond.",
-                {u"First one.", u"  Second."}},
-        CutCase{"cr_alone", u"A.\rB.", {u"A.", u" B."}},
-        CutCase{"lf_alone", u"A.\nB.", {u"A.", u" B."}},
-        CutCase{"line_break_inside", u"One\r\ntwo.", {u"One  two."}},
-        CutCase{"spaces_kept", u"A.   B  c.", {u"A.", u"   B  c."}},
-        CutCase{"nul_is_ordinary",
-                std::u16string(u"a\0b. c.", 7),
-                {std::u16string(u"a\0b.", 4), u" c."}},
-        CutCase{"surrogate_pair",
-                u"Smile \U0001F600. Next.",
-                {u"Smile \U0001F600.", u" Next."}},
-        CutCase{"lone_surrogates",
-                u"\xD800x. \xDC00.",
-                {u"\xD800x.", u" \xDC00."}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// The full stops of "in.", "No.", "Fig." and "Figs." do not end a sentence,
-// matched exactly and with no regard to word boundaries.
-INSTANTIATE_TEST_SUITE_P(
-    Abbreviations, CutSentences,
-    ::testing::Values(
-        CutCase{"fig_tail_dropped",
-                u"Intro text: see Fig. 3. It shows",
-                {u"Intro text: see Fig. 3."}},
-        CutCase{"inch",
-                u"Wing span 10 in. is long. Next one.",
-                {u"Wing span 10 in. is long.", u" Next one."}},
-        CutCase{"word_ending_in_in",
-                u"It rained again. Then it stopped.",
-                {u"It rained again. Then it stopped."}},
-        CutCase{"no_and_figs",
-                u"Parts No. 5 and Figs. 2 and 3 apply. End.",
-                {u"Parts No. 5 and Figs. 2 and 3 apply.", u" End."}},
-        CutCase{"berlin", u"Off to Berlin. Back.", {u"Off to Berlin. Back."}},
-        CutCase{"longer_words",
-                u"Latin ProFig. MoreFigs. CasNo. End. x.",
-                {u"Latin ProFig. MoreFigs. CasNo. End.", u" x."}},
-        CutCase{"case_sensitive",
-                u"no. NO. fig. FIG. In. FIGS.",
-                {u"no.", u" NO.", u" fig.", u" FIG.", u" In.", u" FIGS."}},
-        CutCase{"in_at_text_end", u"Come in.", {}},
-        CutCase{
-            "abbreviation_then_end", u"See No.. Go.", {u"See No..", u" Go."}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Full stops among the first characters: a word that would start before the
-// text cannot match, so these are ordinary sentence ends.
-INSTANTIATE_TEST_SUITE_P(
-    TextStart, CutSentences,
-    ::testing::Values(
-        CutCase{"mr_smith", u"Mr. Smith.", {u"Mr.", u" Smith."}},
-        CutCase{"numbered_heading",
-                u"1. Introduction.",
-                {u"1.", u" Introduction."}},
-        CutCase{"n_only", u"n. x.", {u"n.", u" x."}},
-        CutCase{"in_whole_text", u"in.", {}},
-        CutCase{"no_at_start", u"No. 5 is here.", {u"No. 5 is here."}},
-        CutCase{"fig_at_start", u"Fig. 1 shows it.", {u"Fig. 1 shows it."}},
-        CutCase{"figs_at_start", u"Figs. 1 and 2.", {u"Figs. 1 and 2."}},
-        CutCase{"ig_at_start", u"ig. x.", {u"ig.", u" x."}},
-        CutCase{"igs_at_start", u"igs. x.", {u"igs.", u" x."}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CutSentencesAppending, ASecondCutContinuesTheNumbering) {
-  SentenceStore store;
-  store.fresh_start();
-  cut_sentences(u"One. Two.", store);
-  cut_sentences(u"One. Two.", store);
-  EXPECT_EQ(
-      std::vector<std::u16string>(store.held().begin(), store.held().end()),
-      (std::vector<std::u16string>{u"One.", u" Two.", u"One.", u" Two."}));
-}
-
-struct CapCase {
-  const char* name;
-  int already_held;
-  int sentences_in_text;
-  std::size_t added;
-  std::size_t not_added;
+struct Row {
+  const char* intent;
+  std::u16string text;
+  Sentences sentences;
 };
 
-void PrintTo(const CapCase& c, std::ostream* os) { *os << c.name; }
-
-class CutIntoAFullStore : public ::testing::TestWithParam<CapCase> {};
-
-// Sentences beyond the store's capacity are counted, not stored, and the
-// sentences already held stay as they were.
-TEST_P(CutIntoAFullStore, CountsWhatWasNotAdded) {
-  const CapCase& c = GetParam();
-  SentenceStore store;
-  store.fresh_start();
-  for (int i = 0; i < c.already_held; ++i) store.append(u"old.");
-  std::u16string text;
-  for (int i = 1; i <= c.sentences_in_text; ++i) {
-    text += u16("n" + std::to_string(i) + ". ");
-  }
-  const CutCount count = cut_sentences(text, store);
-  EXPECT_EQ(count.added, c.added);
-  EXPECT_EQ(count.not_added, c.not_added);
-  ASSERT_EQ(store.held().size(),
-            static_cast<std::size_t>(c.already_held) + c.added);
-  if (c.already_held > 0) {
-    EXPECT_EQ(store.held().front(), u"old.");
-  }
-  if (c.added > 0) {
-    const std::string last = "n" + std::to_string(c.added) + ".";
-    EXPECT_EQ(store.held().back(),
-              (c.added == 1 ? u16(last) : u" " + u16(last)));
+void expect_rows(const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.intent);
+    SentenceStore store;
+    store.fresh_start();
+    const CutCount count = cut_sentences(row.text, store);
+    EXPECT_EQ(held(store), row.sentences);
+    EXPECT_EQ(count.added, row.sentences.size());
+    EXPECT_EQ(count.not_added, 0U);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Capacity, CutIntoAFullStore,
-    ::testing::Values(CapCase{"exactly_full", 0, 1000, 1000, 0},
-                      CapCase{"one_over", 0, 1001, 1000, 1},
-                      CapCase{"five_over", 0, 1005, 1000, 5},
-                      CapCase{"fills_a_held_list", 998, 5, 2, 3},
-                      CapCase{"already_full", 1000, 3, 0, 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(CutSentences, AtEveryFullStop) {
+  expect_rows({
+      {"the next sentence starts after the full stop",
+       u"The cat sat. The dog ran.",
+       {u"The cat sat.", u" The dog ran."}},
+      {"only full stops", u"...", {u".", u".", u"."}},
+      {"the tail is dropped", u"Kept. dropped tail", {u"Kept."}},
+      {"no full stop", u"No period here", {}},
+      {"other marks do not end",
+       u"Why? Yes! Note:\r\nok.",
+       {u"Why? Yes! Note:  ok."}},
+      {"CR LF become two spaces",
+       u"First one.\r\nSecond.",
+       {u"First one.", u"  Second."}},
+      {"CR alone and LF alone", u"A.\rB.\nC.", {u"A.", u" B.", u" C."}},
+      {"spaces are kept", u"A.   B  c.", {u"A.", u"   B  c."}},
+      {"NUL and surrogates are ordinary",
+       std::u16string(u"a\0b. \U0001F600 \xD800.", 11),
+       {std::u16string(u"a\0b.", 4), u" \U0001F600 \xD800."}},
+  });
+}
+
+TEST(CutSentences, NotAfterTheFourAbbreviations) {
+  expect_rows({
+      {"in.",
+       u"Wing span 10 in. is long. Next.",
+       {u"Wing span 10 in. is long.", u" Next."}},
+      {"No.", u"See No. 5. Next.", {u"See No. 5.", u" Next."}},
+      {"Fig.", u"See Fig. 3. It shows", {u"See Fig. 3."}},
+      {"Figs.",
+       u"See Figs. 2 and 3. Next.",
+       {u"See Figs. 2 and 3.", u" Next."}},
+      {"at the end of longer words",
+       u"Again. Berlin. ProFig. CasNo. x.",
+       {u"Again. Berlin. ProFig. CasNo. x."}},
+      {"case matters",
+       u"no. NO. In. fig. FIG. figs. FIGS.",
+       {u"no.", u" NO.", u" In.", u" fig.", u" FIG.", u" figs.", u" FIGS."}},
+      {"a full stop after one", u"See No.. Go.", {u"See No..", u" Go."}},
+      {"whole words at the text's start", u"No. 1 and Fig. 2 in.", {}},
+  });
+}
+
+// A word that would start before the text never matches, and nothing before
+// the text is read.
+TEST(CutSentences, PartsOfAbbreviationsAtTheTextsStart) {
+  for (const std::u16string text :
+       {u"n.", u"o.", u"g.", u"s.", u"ig.", u"igs."}) {
+    expect_rows({{"part of a word", text, {text}}});
+  }
+}
+
+// The search for full stops looks at blocks of code units: a full stop at
+// any place of a long text, the last one included, must be found.
+TEST(CutSentences, AFullStopAnywhereInALongText) {
+  for (std::size_t at = 0; at < 70; ++at) {
+    SCOPED_TRACE(at);
+    std::u16string text(70, u'x');
+    text[at] = u'.';
+    expect_rows({{"one full stop", text, {text.substr(0, at + 1)}}});
+  }
+}
+
+// Sentences beyond the 1000 slots are counted, not stored; the held ones
+// stay as they were.
+TEST(CutSentences, IntoAFullList) {
+  struct Capacity {
+    int held_before;
+    int in_text;
+    std::size_t added;
+    std::size_t not_added;
+  };
+  for (const Capacity& row :
+       {Capacity{0, 1000, 1000, 0}, Capacity{0, 1001, 1000, 1},
+        Capacity{998, 5, 2, 3}, Capacity{1000, 3, 0, 3}}) {
+    SCOPED_TRACE(row.held_before);
+    SentenceStore store;
+    store.fresh_start();
+    for (int i = 0; i < row.held_before; ++i) store.append(u"old.");
+    std::u16string text;
+    for (int i = 1; i <= row.in_text; ++i) text += u"new.";
+    const CutCount count = cut_sentences(text, store);
+    EXPECT_EQ(count.added, row.added);
+    EXPECT_EQ(count.not_added, row.not_added);
+    ASSERT_EQ(store.held().size(),
+              static_cast<std::size_t>(row.held_before) + row.added);
+    EXPECT_EQ(store.held().back(), row.added > 0 ? u"new." : u"old.");
+  }
+}
 
 }  // namespace
 }  // namespace vantrel

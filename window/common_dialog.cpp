@@ -24,7 +24,16 @@ QStringList name_filters(const QString& filter) {
   return filters;
 }
 
+std::function<int(QFileDialog&)>& user_for_tests() {
+  static std::function<int(QFileDialog&)> user;
+  return user;
+}
+
 }  // namespace
+
+void CommonDialog::set_user_for_tests(std::function<int(QFileDialog&)> user) {
+  user_for_tests() = std::move(user);
+}
 
 void CommonDialog::show_save() {
   QFileDialog dialog(parent_);
@@ -35,7 +44,9 @@ void CommonDialog::show_save() {
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!file_name_.isEmpty()) dialog.selectFile(file_name_);
 
-  if (dialog.exec() != QDialog::Accepted) return;
+  const int result =
+      user_for_tests() ? user_for_tests()(dialog) : dialog.exec();
+  if (result != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
   if (!chosen.isEmpty()) file_name_ = chosen.first();
 }

@@ -9,7 +9,9 @@
 #define VANTREL_WINDOW_COMMON_DIALOG_H_
 
 #include <QString>
+#include <functional>
 
+class QFileDialog;
 class QWidget;
 
 class CommonDialog {
@@ -28,6 +30,10 @@ class CommonDialog {
   // Shows the dialog for saving and waits until the user confirms or
   // cancels. On confirm file_name() is the chosen path.
   void show_save();
+
+  // Tests stand in for the user: while set, `user` is given the dialog, set
+  // up but not shown, in place of QDialog::exec(), and returns its result.
+  static void set_user_for_tests(std::function<int(QFileDialog&)> user);
 
  private:
   QWidget* parent_;

@@ -1,0 +1,22 @@
+// Runs the fuzz target once over each file named on the command line, so the
+// test suite, built with any compiler, checks every input of the committed
+// corpus.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size);
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::ifstream in(argv[i], std::ios::binary);
+    const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in),
+                                          {});
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+  }
+  std::printf("%d inputs replayed\n", argc - 1);
+  return argc > 1 ? 0 : 1;
+}
