@@ -1,6 +1,7 @@
-// The baseline for the start-up figures: the least Qt Widgets program that
-// shows a window like the converter's (same title, same 813x466 size) and
-// runs the event loop, with no buttons, no icon and no settings of its own.
+// The baseline for the start-up figures (startup.sh): the least Qt Widgets
+// program that shows a window like the converter's (same title, same 813x466
+// size) and runs the event loop, with no buttons, no icon and no settings of
+// its own.
 #include <QApplication>
 #include <QWidget>
 
