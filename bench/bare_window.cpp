@@ -1,7 +1,5 @@
-// The baseline for the start-up figures (startup.sh): the least Qt Widgets
-// program that shows a window like the converter's (same title, same 813x466
-// size) and runs the event loop, with no buttons, no icon and no settings of
-// its own.
+// The baseline for startup.sh: the least Qt Widgets program that shows a
+// window like the converter's (same title and size), no buttons, no icon.
 #include <QApplication>
 #include <QWidget>
 

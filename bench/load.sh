@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# "Get Clipboard Data" on a clipboard that xclip owns, in a private Xvfb: the
-# median time from the click to the mapping of the full-list message, which
-# the program shows once the load is done (the prose holds more than 1000
-# sentences), against hyperfine's median of `xclip -o` reading the same
-# clipboard. The 3 KB row (1001 short sentences) is the cost of the click
-# and of the message itself.
-# Usage: bench/load.sh [PROGRAM] [RUNS]   (defaults: the release build, 5)
+# "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median
+# ms from the click to the full-list message (shown once the load is done),
+# against hyperfine's median of `xclip -o` on the same clipboard. The 3K row
+# (1024 short sentences) is what the click and the message cost alone.
+# Usage: bench/load.sh [PROGRAM] [RUNS]   (defaults: the release build, 5;
+#        PROGRAM relative to the project root or absolute)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=${1:-build/release/app/vantrel-article-converter}
@@ -21,13 +20,13 @@ for ((i = 0; i < 100; i++)); do
 done
 
 exec 5< <(exec xev -root -event substructure 2>/dev/null)
+sleep 1 # xev is listening by then
 next() { # next EVENT: reads xev's report up to EVENT; its window in $window
   local line
   while read -r -t 60 -u 5 line; do
-    if [[ $line == "$1"* ]]; then
-      read -r -u 5 line && window=${line#*window } && window=${window%%,*}
-      return 0
-    fi
+    [[ $line == "$1"* ]] || continue
+    read -r -t 5 -u 5 line && window=${line#*window } && window=${window%%,*}
+    return
   done
   echo "no $1 within 60 s" >&2 && exit 1
 }
@@ -42,7 +41,9 @@ for size in 3K 10M 100M; do
   yes "$text" | tr -d '\n' | head -c "${size/M/MiB}" >"$work/text" || true
   xclip -quiet -selection clipboard -i "$work/text" 2>/dev/null &
   xclip=$!
-  until xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1; do sleep 0.1; done
+  for ((i = 0; i < 100; i++)); do # until xclip serves it
+    xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 && break || sleep 0.1
+  done
   hyperfine -N --runs "$runs" --export-csv "$work/xclip.csv" \
     'xclip -o -selection clipboard' >/dev/null 2>&1
   loads=()

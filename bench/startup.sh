@@ -1,44 +1,60 @@
 #!/usr/bin/env bash
 # Start-up of the program against a bare Qt window of the same title and size
-# (bare_window.cpp, built in build/bench), in a private Xvfb. hyperfine times
-# "start it, wait until the X server maps its window, kill it"; both figures
-# hold the same few ms of bash and xev start, so the ratio is a little low.
-# Then each one's peak memory (VmHWM) 1 s after its window was mapped.
-# Usage: bench/startup.sh [PROGRAM] [RUNS]   (defaults: the release build, 20)
+# (bare_window.cpp), in a private Xvfb: the median time from starting it to
+# the X server's report that its window is mapped (an xev on the root window
+# sees it without polling), and its peak memory (VmHWM) a second later.
+# Usage: bench/startup.sh [PROGRAM] [RUNS]   (defaults: the release build, 50;
+#        PROGRAM relative to the project root or absolute)
 set -euo pipefail
-map_of() { # map_of PROGRAM: starts it, returns once its window is mapped
-  exec 5< <(exec xev -root -event substructure)
-  local xev=$! line
-  "$1" 2>/dev/null &
-  while read -r -t 10 -u 5 line && [[ $line != MapNotify* ]]; do :; done
-  kill "$xev"
-}
-if [[ ${1-} == --mapped ]]; then
-  map_of "$2"
-  kill $! && exit 0
-fi
 cd "$(dirname "$0")/.."
-program=$(realpath "${1:-build/release/app/vantrel-article-converter}")
+program=${1:-build/release/app/vantrel-article-converter}
+runs=${2:-50}
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVANTREL_TESTS=OFF >/dev/null
 cmake --build build/bench -j2 --target vantrel-bare-window >/dev/null
-bare=$PWD/build/bench/bench/vantrel-bare-window
+bare=build/bench/bench/vantrel-bare-window
 
 n=$((140 + RANDOM % 800))
 while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do ((n++)); done
 Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb' EXIT
+trap 'kill $(jobs -p) 2>/dev/null' EXIT
 export DISPLAY=:$n LC_ALL=C.UTF-8
 for ((i = 0; i < 100; i++)); do
   xdotool getmouselocation >/dev/null 2>&1 && break || sleep 0.1
 done
+exec 5< <(exec xev -root -event substructure 2>/dev/null)
+sleep 1 # xev is listening by then
 
-hyperfine -N --warmup 3 --runs "${2:-20}" "$0 --mapped $bare" \
-  "$0 --mapped $program"
-for p in "$bare" "$program"; do
-  map_of "$p"
-  sleep 1
-  echo "peak memory of $(basename "$p"): $(grep VmHWM "/proc/$!/status")"
-  kill $!
+next() { # next EVENT: reads xev's reports up to EVENT
+  local line
+  while read -r -t 10 -u 5 line; do [[ $line == "$1"* ]] && return 0; done
+  echo "no $1 within 10 s" >&2 && exit 1
+}
+start() { # start PROGRAM: starts it; $time_ms until its window is mapped
+  local begin=$EPOCHREALTIME
+  "$1" 2>/dev/null &
+  next MapNotify
+  time_ms=$(bc <<<"($EPOCHREALTIME - $begin) * 1000")
+}
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+
+declare -A ms median_ms kb
+for ((run = 0; run < runs + 2; run++)); do # the first two warm the caches
+  for name in bare program; do
+    start "${!name}"
+    ((run < 2)) || ms[$name]+=" $time_ms"
+    kill $! && next DestroyNotify
+  done
 done
+for name in bare program; do
+  # shellcheck disable=SC2086 # the list splits into its figures
+  median_ms[$name]=$(median ${ms[$name]})
+  start "${!name}" && sleep 1
+  kb[$name]=$(awk '/^VmHWM/ { print $2 }' "/proc/$!/status")
+  kill $! && next DestroyNotify
+  printf '%-8s %6.1f ms to window mapped (median of %d), peak %d kB\n' \
+    "$name" "${median_ms[$name]}" "$runs" "${kb[$name]}"
+done
+awk -v a="${median_ms[program]}" -v b="${median_ms[bare]}" -v m="${kb[program]}" \
+  -v n="${kb[bare]}" 'BEGIN { printf "program / bare: %.2fx the time (goal <= " \
+  "1.3x), %.2fx the memory (goal <= 1.2x)\n", a / b, m / n }'
