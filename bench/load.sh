@@ -16,7 +16,7 @@ Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
 trap 'kill $(jobs -p) 2>/dev/null; rm -r "$work"' EXIT
 export DISPLAY=:$n LC_ALL=C.UTF-8
 for ((i = 0; i < 100; i++)); do
-  xdotool getmouselocation >/dev/null 2>&1 && break || sleep 0.1
+  xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1
 done
 
 exec 5< <(exec xev -root -event substructure 2>/dev/null)
@@ -42,7 +42,7 @@ for size in 3K 10M 100M; do
   xclip -quiet -selection clipboard -i "$work/text" 2>/dev/null &
   xclip=$!
   for ((i = 0; i < 100; i++)); do # until xclip serves it
-    xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 && break || sleep 0.1
+    xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 && break; sleep 0.1
   done
   hyperfine -N --runs "$runs" --export-csv "$work/xclip.csv" \
     'xclip -o -selection clipboard' >/dev/null 2>&1

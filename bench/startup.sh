@@ -20,7 +20,7 @@ Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
 trap 'kill $(jobs -p) 2>/dev/null' EXIT
 export DISPLAY=:$n LC_ALL=C.UTF-8
 for ((i = 0; i < 100; i++)); do
-  xdotool getmouselocation >/dev/null 2>&1 && break || sleep 0.1
+  xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1
 done
 exec 5< <(exec xev -root -event substructure 2>/dev/null)
 sleep 1 # xev is listening by then
