@@ -18,10 +18,11 @@
 
 namespace {
 
-QString caption() {
-  return QString::fromUtf16(vantrel::kProgramTitle.data(),
-                            vantrel::kProgramTitle.size());
+QString to_qstring(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+QString caption() { return to_qstring(vantrel::kProgramTitle); }
 
 // A view of `text`'s UTF-16 code units, valid while `text` lives.
 std::u16string_view to_u16(const QString& text) {
@@ -123,8 +124,7 @@ bool Form1::load_data(vantrel::ListStart start) {
 }
 
 void Form1::warn(std::u16string_view text) {
-  QMessageBox::warning(this, caption(),
-                       QString::fromUtf16(text.data(), text.size()));
+  QMessageBox::warning(this, caption(), to_qstring(text));
 }
 
 // Each caption wraps inside its button. Where the system font is too large
