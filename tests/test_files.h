@@ -1,32 +1,35 @@
-// Test helpers: a temporary folder that is removed afterwards, and a file's
-// bytes.
+// Test helpers: a temporary folder removed afterwards, and a file's bytes.
 #ifndef VANTREL_TESTS_TEST_FILES_H_
 #define VANTREL_TESTS_TEST_FILES_H_
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace vantrel::testing {
 
 struct TempDir {
-  TempDir()
-      : path(std::filesystem::temp_directory_path() /
-             ("vantrel-test-" + std::to_string(std::random_device()()))) {
-    std::filesystem::create_directory(path);
-  }
+  TempDir() { std::filesystem::create_directory(path); }
   ~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
   }
-  std::filesystem::path path;
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("vantrel-test-" + std::to_string(std::random_device()()));
 };
 
 inline std::string read_bytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
+inline void write_bytes(const std::filesystem::path& path,
+                        std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace vantrel::testing

@@ -1,29 +1,22 @@
 # shellcheck shell=bash
-# The end-to-end tests' shared functions: a private X server, the program under
-# test, a clipboard owned by another process (xclip), clicks on the buttons,
-# the save dialog and the message box, all driven from outside with xdotool as
-# a person would. Every wait is bounded; a failure saves a screenshot under
-# $ARTIFACTS and exits 1. Without a window manager windows open at 0,0 and a
-# closing dialog leaves the focus on the root window.
+# Shared by the end-to-end tests: a private X server, the program, a clipboard
+# owned by another process (xclip), the buttons, the save dialog and message
+# boxes, driven from outside with xdotool as a person would. Every wait is
+# bounded; a failure saves a screenshot in $ARTIFACTS and exits 1. There is no
+# window manager: windows open at 0,0.
 set -eEuo pipefail
 TITLE='Vantrel Article Converter'
-DIALOG_TITLE='Save As'
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 ARTIFACTS=${ARTIFACTS:-$TMP}
-PIDS=()       # processes to end at exit
-APP_PID=''    # the program
-CLIP_PID=''   # the clipboard's owner
-MAIN_WIN=''
-CLIENT_DX=0   # where the client area starts inside the window (Wine's frame)
-CLIENT_DY=0
+PIDS=() APP_PID='' CLIP_PID='' MAIN_WIN=''
+CLIENT_DX=0 CLIENT_DY=0  # the client area's place in the window (a frame)
 trap 'kill -CONT "${PIDS[@]}" 2>/dev/null; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
 fail() {
   trap - ERR
   echo "FAIL: $*" >&2
-  mkdir -p "$ARTIFACTS" && timeout 20 import -window root "$ARTIFACTS/failure.png" 2>/dev/null &&
-    echo "screenshot: $ARTIFACTS/failure.png" >&2
+  mkdir -p "$ARTIFACTS" && timeout 20 import -window root "$ARTIFACTS/failure.png" || :
   exit 1
 }
 
@@ -34,16 +27,14 @@ poll() {
   until "$@"; do ((SECONDS < end)) || return 1; sleep 0.05; done
 }
 
-# A free display number from 140 up; -noreset, or a program starting just as
-# the last client leaves finds the server resetting.
+# A free display from 140 up; -noreset, or a program starting as the last
+# client leaves finds the server resetting.
 start_xvfb() {
-  local n
   for _ in 1 2 3 4 5; do
-    n=$((140 + RANDOM % 500))
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
+    export DISPLAY=:$((140 + RANDOM % 500))
+    [[ -e /tmp/.X11-unix/X${DISPLAY#:} || -e /tmp/.X${DISPLAY#:}-lock ]] && continue
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
     PIDS+=($!)
-    export DISPLAY=:$n
     poll 10 xdotool getmouselocation >/dev/null 2>&1 && return
   done
   fail "no X server started"
@@ -57,11 +48,11 @@ start_program() {
   (cd "$TMP" && exec "$@") >"$TMP/program.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")
-  poll 30 main_window_shown || fail "no window: $(cat "$TMP/program.log")"
+  poll 60 main_window_shown || fail "no window: $(cat "$TMP/program.log")"
 }
 
-# own_clipboard FILE: xclip owns the clipboard with FILE's bytes as UTF-8.
-# A stopped owner is woken and ended first: asked while it still owns the
+# own_clipboard FILE: xclip owns the clipboard with FILE's bytes as UTF-8. A
+# stopped owner is woken and ended first: asked while it still owns the
 # clipboard, it would never answer.
 own_clipboard() {
   if [[ -n $CLIP_PID ]]; then kill -CONT "$CLIP_PID" && kill "$CLIP_PID" && wait "$CLIP_PID" || :; fi
@@ -74,46 +65,40 @@ own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 
 # click BUTTON...: load, add or save, at the button's centre.
 click() {
-  local b y
+  declare -A y=([load]=24 [add]=64 [save]=104)
   for b in "$@"; do
-    case $b in load) y=24 ;; add) y=64 ;; save) y=104 ;; esac
-    xdotool mousemove --window "$MAIN_WIN" $((CLIENT_DX + 56)) $((CLIENT_DY + y)) click --delay 0 1
+    xdotool mousemove --window "$MAIN_WIN" $((CLIENT_DX + 56)) $((CLIENT_DY + y[$b])) click --delay 0 1
   done
 }
 
-dialog_has_focus() { local d; d=$(window_named "$DIALOG_TITLE") && [[ -n $d && $(xdotool getwindowfocus) == "$d" ]]; }
-dialog_gone() { [[ -z $(window_named "$DIALOG_TITLE") ]]; }
+dialog_has_focus() { local d; d=$(window_named 'Save As') && [[ -n $d && $(xdotool getwindowfocus) == "$d" ]]; }
 # A message box carries the program's title, as its window does.
 message_box() { xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | grep -vx "$MAIN_WIN" | head -n 1; }
-message_shown() { [[ -n $(message_box) ]]; }
+no_message() { [[ -z $(message_box) ]]; }
 
-# save_as PATH [KEY]: clicks Save, types PATH and presses KEY (Return).
-# A completer popup may take the first press, so it presses until it closes.
+# save_as PATH [KEY]: clicks Save, types PATH and presses KEY (Return) until
+# the dialog closes (a completer popup may take the first press).
 save_as() {
   click save
   poll 30 dialog_has_focus || fail "no save dialog"
   xdotool type --delay 5 -- "$1"
   for _ in 1 2 3; do
     xdotool key "${2:-Return}"
-    poll 5 dialog_gone && return
+    poll 5 eval '[[ -z $(window_named "Save As") ]]' && return
   done
   fail "the save dialog did not close"
 }
 
-# close_message: the message box shows; Return presses its OK.
+# close_message [SECONDS]: a message box shows; Return presses its OK.
 close_message() {
-  local box
-  poll "${1:-30}" message_shown || fail "no message box"
-  box=$(message_box)
-  xdotool windowfocus --sync "$box" key Return
-  poll 10 eval '! message_shown' || fail "the message box did not close"
+  poll "${1:-30}" eval '! no_message' || fail "no message box"
+  xdotool windowfocus --sync "$(message_box)" key Return
+  poll 10 no_message || fail "the message box did not close"
 }
 
-# expect_file FILE EXPECTED_FILE: FILE appears with the same bytes, and no
-# message box shows.
+# expect_file FILE EXPECTED_FILE: FILE gets the same bytes; no message shows.
 expect_file() {
   poll 30 cmp -s "$1" "$2" || fail "$1 differs: $(cmp "$1" "$2" 2>&1)"
-  ! message_shown || fail "an unexpected message box"
+  no_message || fail "an unexpected message box"
 }
-# expect_bytes FILE BYTES: as expect_file, BYTES in printf %b escapes.
 expect_bytes() { printf '%b' "$2" >"$TMP/expected" && expect_file "$1" "$TMP/expected"; }
