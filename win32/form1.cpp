@@ -6,6 +6,7 @@
 #include <commdlg.h>
 
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ constexpr int kButtonLeft = 16;
 constexpr int kLoadTop = 8;
 constexpr int kAddTop = 48;
 constexpr int kSaveTop = 88;
+// A push button's edge and focus box take this much on each side of its
+// caption; captions never shrink below the smallest font size.
+constexpr int kCaptionInset = 3;
+constexpr int kSmallestCaptionPixels = 8;
 
 enum ButtonId { kLoadId = 101, kAddId, kSaveId };
 
@@ -155,12 +160,6 @@ void Form1::lay_out(UINT dpi) {
 }
 
 void Form1::place_buttons(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics,
-                             0, dpi);
-  HFONT old_font = font;
-  font = CreateFontIndirectW(&metrics.lfMessageFont);
   const struct {
     HWND button;
     int top;
@@ -170,10 +169,53 @@ void Form1::place_buttons(UINT dpi) {
     SetWindowPos(place.button, nullptr, scaled(kButtonLeft, dpi),
                  scaled(place.top, dpi), scaled(kButtonSize.cx, dpi),
                  scaled(kButtonSize.cy, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  HFONT old_font = font;
+  font = caption_font(dpi);
+  for (const auto& place : places) {
     SendMessageW(place.button, WM_SETFONT, reinterpret_cast<WPARAM>(font),
                  TRUE);
   }
   if (old_font) DeleteObject(old_font);
+}
+
+// The desktop's message font, made smaller where it is too large for every
+// caption to wrap inside its button, so that no caption is ever clipped.
+HFONT Form1::caption_font(UINT dpi) const {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                             0, dpi);
+  LOGFONTW& face = metrics.lfMessageFont;
+  const LONG smallest = -scaled(kSmallestCaptionPixels, dpi);
+  HFONT candidate = CreateFontIndirectW(&face);
+  while (!captions_fit(candidate, dpi) && face.lfHeight < smallest) {
+    DeleteObject(candidate);
+    ++face.lfHeight;  // a negative height: one pixel smaller
+    candidate = CreateFontIndirectW(&face);
+  }
+  return candidate;
+}
+
+// Each caption, wrapped at word breaks, inside its button's edge and focus
+// box.
+bool Form1::captions_fit(HFONT candidate, UINT dpi) const {
+  const int room_x = scaled(kButtonSize.cx - 2 * kCaptionInset, dpi);
+  const int room_y = scaled(kButtonSize.cy - 2 * kCaptionInset, dpi);
+  HDC context = GetDC(window);
+  HGDIOBJ previous = SelectObject(context, candidate);
+  bool fit = true;
+  for (HWND button : {cmd_load2, cmd_add, cmd_save}) {
+    wchar_t caption[32] = {};
+    GetWindowTextW(button, caption, std::size(caption));
+    RECT text{0, 0, room_x, room_y};
+    DrawTextW(context, caption, -1, &text,
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    fit = fit && text.right <= room_x && text.bottom <= room_y;
+  }
+  SelectObject(context, previous);
+  ReleaseDC(window, context);
+  return fit;
 }
 
 LRESULT CALLBACK Form1::window_procedure(HWND window, UINT message,

@@ -42,6 +42,8 @@ class Form1 {
   void lay_out(UINT dpi);
   void place_buttons(UINT dpi);
   HWND make_button(const wchar_t* caption, int id);
+  HFONT caption_font(UINT dpi) const;
+  bool captions_fit(HFONT candidate, UINT dpi) const;
 
   vantrel::SentenceStore store;
   HWND window = nullptr;
