@@ -4,10 +4,13 @@
 # layout puts them, Windows paths are typed into the common save dialog, and
 # the saved bytes are compared with literal files in code page 1252.
 # Usage: e2e_windows_test.sh PROGRAM OUTPUT_DIR (in the Wine prefix ctest sets)
+# shellcheck source-path=SCRIPTDIR
+# shellcheck source=../e2e/lib.sh
 source "$(dirname "$0")/../e2e/lib.sh"
+# shellcheck source=wine_lib.sh
 source "$(dirname "$0")/wine_lib.sh"
 e2e_init windows "$1" "$2"
-start_xvfb
+start_xvfb 1280x1024
 restart_wine
 
 # expect NAME BYTES: NAME holds BYTES (printf %b), and no warning shows.
@@ -18,7 +21,7 @@ expect() {
   expect_no_message_box
 }
 
-start_program
+start_program "$E2E_PROGRAM"
 log "case keyboard: Enter on the focused button loads; Tab Tab Space saves"
 own_clipboard_text 'The cat sat.  The  dog   ran.\nCafé € ā ∞ end. Rest'
 keys "$MAIN_WIN" Return Tab Tab space

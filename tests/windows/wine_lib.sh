@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034  # (variables lib.sh reads)
 # What the Windows program's end-to-end test and figures add to tests/e2e/
 # lib.sh: Wine on the private X server, the exe started through wine, clicks
 # at the layout's places inside Wine's own window frame, keys without a
