@@ -5,10 +5,11 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <array>
 #include <filesystem>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/code_page.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"VantrelArticleConverterForm1";
+constexpr const wchar_t* kClassName = L"VantrelArticleConverterForm1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kButtonStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
@@ -44,7 +45,15 @@ constexpr DWORD kOpenClipboardPauseMs = 50;
 // Long paths: the dialog may return up to 32767 characters.
 constexpr std::size_t kFileNameCapacity = 32768;
 
-int scaled(int pixels, UINT dpi) { return MulDiv(pixels, dpi, kDesignDpi); }
+int scaled(int pixels, UINT dpi) {
+  return MulDiv(pixels, static_cast<int>(dpi), kDesignDpi);
+}
+
+// The Windows API passes pointers and control ids in integer parameters.
+template <typename T>
+T* from_integer(LONG_PTR value) {
+  return reinterpret_cast<T*>(value);  // NOLINT(performance-no-int-to-ptr)
+}
 
 std::wstring wide(std::u16string_view text) {
   return {text.begin(), text.end()};
@@ -146,8 +155,7 @@ bool Form1::create(HINSTANCE instance, int show_command) {
 // Created in tab order: load, add, save.
 HWND Form1::make_button(const wchar_t* caption, int id) {
   return CreateWindowExW(0, WC_BUTTONW, caption, kButtonStyle, 0, 0, 0, 0,
-                         window, reinterpret_cast<HMENU>(INT_PTR{id}), nullptr,
-                         nullptr);
+                         window, from_integer<HMENU__>(id), nullptr, nullptr);
 }
 
 void Form1::lay_out(UINT dpi) {
@@ -160,21 +168,17 @@ void Form1::lay_out(UINT dpi) {
 }
 
 void Form1::place_buttons(UINT dpi) {
-  const struct {
-    HWND button;
-    int top;
-  } places[] = {
-      {cmd_load2, kLoadTop}, {cmd_add, kAddTop}, {cmd_save, kSaveTop}};
-  for (const auto& place : places) {
-    SetWindowPos(place.button, nullptr, scaled(kButtonLeft, dpi),
-                 scaled(place.top, dpi), scaled(kButtonSize.cx, dpi),
-                 scaled(kButtonSize.cy, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::array<std::pair<HWND, int>, 3> places{
+      {{cmd_load2, kLoadTop}, {cmd_add, kAddTop}, {cmd_save, kSaveTop}}};
+  for (const auto& [button, top] : places) {
+    SetWindowPos(button, nullptr, scaled(kButtonLeft, dpi), scaled(top, dpi),
+                 scaled(kButtonSize.cx, dpi), scaled(kButtonSize.cy, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
   HFONT old_font = font;
   font = caption_font(dpi);
-  for (const auto& place : places) {
-    SendMessageW(place.button, WM_SETFONT, reinterpret_cast<WPARAM>(font),
-                 TRUE);
+  for (const auto& [button, top] : places) {
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   if (old_font) DeleteObject(old_font);
 }
@@ -206,10 +210,10 @@ bool Form1::captions_fit(HFONT candidate, UINT dpi) const {
   HGDIOBJ previous = SelectObject(context, candidate);
   bool fit = true;
   for (HWND button : {cmd_load2, cmd_add, cmd_save}) {
-    wchar_t caption[32] = {};
-    GetWindowTextW(button, caption, std::size(caption));
+    std::array<wchar_t, 32> caption{};
+    GetWindowTextW(button, caption.data(), caption.size());
     RECT text{0, 0, room_x, room_y};
-    DrawTextW(context, caption, -1, &text,
+    DrawTextW(context, caption.data(), -1, &text,
               DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     fit = fit && text.right <= room_x && text.bottom <= room_y;
   }
@@ -222,12 +226,11 @@ LRESULT CALLBACK Form1::window_procedure(HWND window, UINT message,
                                          WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* form = static_cast<Form1*>(
-        reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        from_integer<CREATESTRUCTW>(lparam)->lpCreateParams);
     form->window = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
-  auto* form =
-      reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = from_integer<Form1>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!form) return DefWindowProcW(window, message, wparam, lparam);
   return form->handle_message(message, wparam, lparam);
 }
@@ -250,7 +253,7 @@ LRESULT Form1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case DM_GETDEFID: {
       // Enter presses the button that has the focus.
-      const HWND focus = GetFocus();
+      HWND focus = GetFocus();
       if (focus && GetParent(focus) == window) {
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       }
@@ -263,7 +266,7 @@ LRESULT Form1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
       SetFocus(focused && IsWindowEnabled(focused) ? focused : cmd_load2);
       return 0;
     case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      const RECT* suggested = from_integer<const RECT>(lparam);
       SetWindowPos(window, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left,
                    suggested->bottom - suggested->top,

@@ -4,6 +4,7 @@
 
 #include "win32/form1.h"
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/,
                     PWSTR /*command_line*/, int show_command) {
   Form1 form;

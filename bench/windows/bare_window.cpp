@@ -16,7 +16,9 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam,
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/,
+                    PWSTR /*command_line*/, int show_command) {
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = window_procedure;
   window_class.hInstance = instance;

@@ -12,7 +12,9 @@ int wmain() {
   std::puts("ready");
   std::fflush(stdout);
   std::getchar();
-  LARGE_INTEGER frequency, start, end;
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER start{};
+  LARGE_INTEGER end{};
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   if (!OpenClipboard(nullptr)) return 1;
@@ -22,8 +24,9 @@ int wmain() {
   const SIZE_T bytes = data ? GlobalSize(data) : 0;
   if (text) GlobalUnlock(data);
   CloseClipboard();
-  std::printf("%.1f ms %llu units\n",
-              1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart,
-              static_cast<unsigned long long>(bytes / 2));
+  const double ms = 1000.0 *
+                    static_cast<double>(end.QuadPart - start.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
+  std::printf("%.1f ms %zu units\n", ms, static_cast<std::size_t>(bytes / 2));
   return text ? 0 : 1;
 }
