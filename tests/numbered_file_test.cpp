@@ -44,8 +44,9 @@ TEST(WriteSentences, WritesTheExactBytes) {
        " 1. Caf\xC3\xA9 \xE2\x82\xAC"
        "5.\r\n 2.  \xF0\x9F\x98\x80.\r\n"},
       {"an 8-bit code page, ? where it has no character",
-       u"Caf\u00e9 \u20ac5. \U0001F600.", "ISO-8859-1",
-       " 1. Caf\xE9 ?5.\r\n 2.  ?.\r\n"},
+       u"Caf\u00e9 \u20ac5. \U0001F600.", "CP1252",
+       " 1. Caf\xE9 \x80"
+       "5.\r\n 2.  ?.\r\n"},
   };
   const TempDir dir;
   const fs::path file = dir.path / "out.txt";
@@ -83,9 +84,9 @@ TEST(WriteSentences, FailsWithTheSystemsReason) {
   const Row rows[] = {
       {"missing folder", dir.path / "missing" / "a.txt",
        std::errc::no_such_file_or_directory},
+#ifndef _WIN32  // Windows reports a missing folder here
       {"through a file", dir.path / "plain" / "a.txt",
        std::errc::not_a_directory},
-#ifndef _WIN32
       {"a folder's name", dir.path, std::errc::is_a_directory},
       {"disk full", "/dev/full", std::errc::no_space_on_device},
 #endif
