@@ -1,7 +1,11 @@
 // The 8-bit code page the sentence file is written in, and the conversion of
-// UTF-16 text to it. The code page is the character set of the user's locale
-// (LC_CTYPE); where that is plain ASCII (the C/POSIX locale) UTF-8 is used
-// instead, so that no text is lost. Conversion goes through iconv.
+// UTF-16 text to it. On POSIX systems the code page is the character set of
+// the user's locale (LC_CTYPE), converted with iconv; where that is plain
+// ASCII (the C/POSIX locale) UTF-8 is used instead, so that no text is lost.
+// On Windows it is the system's ANSI code page, "CP" and its number (such as
+// "CP1252" or "CP932"), or "UTF-8"; conversion goes through
+// WideCharToMultiByte. The names "UTF-8" and "CPnnnn" mean the same on both
+// systems, and give the same bytes for the same text.
 #ifndef VANTREL_CORE_CODE_PAGE_H_
 #define VANTREL_CORE_CODE_PAGE_H_
 
@@ -10,13 +14,14 @@
 
 namespace vantrel {
 
-// The current LC_CTYPE character set's name, or "UTF-8" for ASCII.
+// The system's code page: on POSIX the LC_CTYPE character set's name, or
+// "UTF-8" for ASCII; on Windows "CP" + the ANSI code page, or "UTF-8".
 std::string system_code_page();
 
-// `text` converted to `code_page` (an iconv name such as "UTF-8" or
-// "ISO-8859-1"). Each character the code page cannot hold, and each lone
-// surrogate, becomes one "?". A code page iconv does not know is replaced by
-// UTF-8.
+// `text` converted to `code_page` ("UTF-8", "CPnnnn", or on POSIX any iconv
+// name such as "ISO-8859-1"). Each character the code page cannot hold, and
+// each lone surrogate, becomes one "?"; nothing is replaced by a look-alike.
+// A code page the system does not know is replaced by UTF-8.
 std::string encode_to_code_page(std::u16string_view text,
                                 const std::string& code_page);
 

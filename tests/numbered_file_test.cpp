@@ -31,8 +31,9 @@ TEST(WriteSentences, WritesTheExactBytes) {
       {u"Caf\u00e9 \u20ac5. \U0001F600.", "UTF-8",
        " 1. Caf\xC3\xA9 \xE2\x82\xAC"
        "5.\r\n 2.  \xF0\x9F\x98\x80.\r\n"},
-      {u"Caf\u00e9 \u20ac5. \U0001F600.", "ISO-8859-1",
-       " 1. Caf\xE9 ?5.\r\n 2.  ?.\r\n"},
+      {u"Caf\u00e9 \u20ac5. \U0001F600.", "CP1252",
+       " 1. Caf\xE9 \x80"
+       "5.\r\n 2.  ?.\r\n"},
   };
   const testing::TempDir dir;
   const std::filesystem::path file = dir.path / "out.txt";
@@ -61,7 +62,9 @@ TEST(WriteSentences, FailsWithTheSystemsReason) {
   testing::write_bytes(dir.path / "plain", "x");
   const std::pair<std::filesystem::path, std::errc> rows[] = {
       {dir.path / "missing" / "a.txt", std::errc::no_such_file_or_directory},
+#ifndef _WIN32  // Windows reports a missing folder
       {dir.path / "plain" / "a.txt", std::errc::not_a_directory},
+#endif
   };
   for (const auto& [path, expected] : rows) {
     const std::error_code error =

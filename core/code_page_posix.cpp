@@ -1,10 +1,11 @@
-#include "core/code_page.h"
-
+// POSIX: the locale's character set and iconv. See code_page.h.
 #include <iconv.h>
 #include <langinfo.h>
 
 #include <cerrno>
 #include <string_view>
+
+#include "core/code_page.h"
 
 namespace vantrel {
 
