@@ -56,22 +56,5 @@ TEST(WriteSentences, OnlyTheCurrentListUpToTheThousandthLine) {
   EXPECT_EQ(bytes.find("old"), std::string::npos);
 }
 
-// Each reports the system's error rather than succeeding silently.
-TEST(WriteSentences, FailsWithTheSystemsReason) {
-  const testing::TempDir dir;
-  testing::write_bytes(dir.path / "plain", "x");
-  const std::pair<std::filesystem::path, std::errc> rows[] = {
-      {dir.path / "missing" / "a.txt", std::errc::no_such_file_or_directory},
-#ifndef _WIN32  // Windows reports a missing folder
-      {dir.path / "plain" / "a.txt", std::errc::not_a_directory},
-#endif
-  };
-  for (const auto& [path, expected] : rows) {
-    const std::error_code error =
-        write_sentences(path, list_of(u"A."), "UTF-8");
-    EXPECT_EQ(error.default_error_condition(), expected) << error.message();
-  }
-}
-
 }  // namespace
 }  // namespace vantrel

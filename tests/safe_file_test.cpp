@@ -9,9 +9,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <tuple>
 
 #include "tests/test_files.h"
@@ -27,7 +24,7 @@ constexpr std::string_view kNew = " 1. New.\r\n";
 constexpr uid_t kNobody = 65534;
 
 void make_file(const fs::path& file, mode_t mode) {
-  std::ofstream(file) << "old";
+  testing::write_bytes(file, "old");
   fs::permissions(file, fs::perms(mode));
 }
 

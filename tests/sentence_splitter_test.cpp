@@ -70,26 +70,5 @@ TEST(CutSentences, AFullStopAnywhereInALongText) {
   }
 }
 
-// Sentences beyond the 1000 slots are counted, not stored; the held ones
-// stay as they were.
-TEST(CutSentences, IntoAFullList) {
-  const struct {
-    int held_before, in_text;
-    std::size_t added, not_added;
-  } rows[] = {{0, 1000, 1000, 0}, {0, 1001, 1000, 1}, {998, 5, 2, 3}};
-  for (const auto& row : rows) {
-    SentenceStore store;
-    store.fresh_start();
-    for (int i = 0; i < row.held_before; ++i) store.append(u"old.");
-    std::u16string text;
-    for (int i = 0; i < row.in_text; ++i) text += u"new.";
-    const CutCount count = cut_sentences(text, store);
-    EXPECT_EQ(count.added, row.added) << row.held_before;
-    EXPECT_EQ(count.not_added, row.not_added) << row.held_before;
-    EXPECT_EQ(store.held().size(), SentenceStore::kCapacity);
-    EXPECT_EQ(store.held().back(), u"new.");
-  }
-}
-
 }  // namespace
 }  // namespace vantrel

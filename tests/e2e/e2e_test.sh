@@ -14,8 +14,6 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" 2>"$TMP/err" || 
 start_xvfb
 # run LOCALE [COMMAND...]: the program in LOCALE, behind COMMAND if given.
 run() {
-  if [[ -n $APP_PID ]]; then kill "$APP_PID" && wait "$APP_PID" || :; fi
-  poll 10 eval '! main_window_shown'
   start_program env LC_ALL="$1" QT_QPA_PLATFORM=xcb HOME="$TMP" XDG_RUNTIME_DIR="$TMP" \
     "${@:2}" "$program"
 }

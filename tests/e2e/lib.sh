@@ -43,8 +43,11 @@ start_xvfb() {
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 main_window_shown() { MAIN_WIN=$(window_named "$TITLE") && [[ -n $MAIN_WIN ]]; }
 
-# start_program COMMAND...: starts COMMAND in $TMP and waits for its window.
+# start_program COMMAND...: ends the program if running, starts COMMAND in
+# $TMP and waits for its window.
 start_program() {
+  if [[ -n $APP_PID ]]; then kill "$APP_PID" && wait "$APP_PID" || :; fi
+  poll 10 eval '! main_window_shown'
   (cd "$TMP" && exec "$@") >"$TMP/program.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")
@@ -63,7 +66,7 @@ own_clipboard() {
 }
 own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 
-# click BUTTON...: load, add or save, at the button's centre.
+# click BUTTON...: load, add or save, at its centre.
 click() {
   declare -A y=([load]=24 [add]=64 [save]=104)
   for b in "$@"; do

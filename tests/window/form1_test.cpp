@@ -88,31 +88,6 @@ class Form1Test : public QObject {
     CommonDialog::set_user_for_tests(nullptr);
   }
 
-  void layout_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("cmd_load2")
-        << "Get Clipboard Data" << QRect(16, 8, 81, 33) << true;
-    QTest::newRow("cmd_add") << "Add More" << QRect(16, 48, 81, 33) << false;
-    QTest::newRow("cmd_save") << "Save" << QRect(16, 88, 81, 33) << true;
-  }
-
-  void layout() {
-    QFETCH(QString, caption);
-    QFETCH(QRect, geometry);
-    QFETCH(bool, enabled);
-    auto* target =
-        qobject_cast<WrappingButton*>(button(QTest::currentDataTag()));
-    QVERIFY(target);
-    QCOMPARE(target->text(), caption);
-    QCOMPARE(target->geometry(), geometry);
-    QCOMPARE(target->isEnabled(), enabled);
-    QVERIFY(target->caption_fits());
-    form_->resize(400, 120);  // resizing moves nothing
-    QCOMPARE(target->geometry(), geometry);
-  }
-
   void window() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Vantrel Article Converter"));
     QCOMPARE(form_->size(), QSize(813, 466));
@@ -121,6 +96,22 @@ class Form1Test : public QObject {
     QCOMPARE(QApplication::focusWidget(), button("cmd_load2"));
     QCOMPARE(button("cmd_load2")->nextInFocusChain(), button("cmd_add"));
     QCOMPARE(button("cmd_add")->nextInFocusChain(), button("cmd_save"));
+    form_->resize(400, 120);  // resizing moves nothing
+    const struct {
+      const char* name;
+      const char* caption;
+      QRect geometry;
+      bool enabled;
+    } buttons[] = {{"cmd_load2", "Get Clipboard Data", {16, 8, 81, 33}, true},
+                   {"cmd_add", "Add More", {16, 48, 81, 33}, false},
+                   {"cmd_save", "Save", {16, 88, 81, 33}, true}};
+    for (const auto& expected : buttons) {
+      auto* target = qobject_cast<WrappingButton*>(button(expected.name));
+      QVERIFY(target && target->caption_fits());
+      QCOMPARE(target->text(), expected.caption);
+      QCOMPARE(target->geometry(), expected.geometry);
+      QCOMPARE(target->isEnabled(), expected.enabled);
+    }
   }
 
   void handlers_data() {

@@ -20,7 +20,6 @@ restart_wine() {
 # start_exe EXE: starts EXE under Wine and finds its 813 x 466 client area:
 # Wine draws a frame inside the X window, one width left, right and below.
 start_exe() {
-  [[ -z $APP_PID ]] || kill "$APP_PID"
   start_program wine "$1"
   local WIDTH HEIGHT
   eval "$(xdotool getwindowgeometry --shell "$MAIN_WIN" | grep -E '^(WIDTH|HEIGHT)=')"
