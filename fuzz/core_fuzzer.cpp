@@ -1,4 +1,4 @@
-// Fuzz target over the cutting and the numbered file. The input is UTF-16LE
+// Fuzz target over the cutting. The input is UTF-16LE
 // text (an odd last byte is dropped), so NUL, CR, LF and lone surrogates all
 // occur. It is cut whole into a fresh list, and as two pieces, the second
 // appended; the first property that fails aborts, and the fuzzer keeps the
@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/numbered_file.h"
 #include "core/sentence_splitter.h"
 
 namespace {
@@ -67,20 +66,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                      store.held().end()),
           "appending differs from the pieces' sentences");
 
-  // One " n. " line a sentence, ended by CR LF, no double space after it.
-  const std::u16string lines = vantrel::numbered_text(store);
-  std::size_t at = 0;
-  for (std::size_t n = 1; n <= store.held().size(); ++n) {
-    const std::string number = " " + std::to_string(n) + ". ";
-    require(lines.compare(at, number.size(),
-                          std::u16string(number.begin(), number.end())) == 0,
-            "a misnumbered line");
-    const std::size_t end = lines.find(u"\r\n", at);
-    require(lines.substr(at + number.size(), end - at - number.size())
-                    .find(u"  ") == std::u16string::npos,
-            "a double space");
-    at = end + 2;
-  }
-  require(at == lines.size(), "more lines than sentences");
   return 0;
 }

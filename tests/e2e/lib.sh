@@ -1,9 +1,7 @@
 # shellcheck shell=bash
-# Shared by the end-to-end tests: a private X server, the program, a clipboard
-# owned by another process (xclip), the buttons, the save dialog and message
-# boxes, driven from outside with xdotool as a person would. Every wait is
-# bounded; a failure saves a screenshot in $ARTIFACTS and exits 1. There is no
-# window manager: windows open at 0,0.
+# The end-to-end tests' tools: a private X server, the program, a clipboard
+# owned by xclip, the buttons, the save dialog and message boxes, driven with
+# xdotool. Every wait is bounded; a failure exits 1 with a screenshot.
 set -eEuo pipefail
 TITLE='Vantrel Article Converter'
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
@@ -27,8 +25,8 @@ poll() {
   until "$@"; do ((SECONDS < end)) || return 1; sleep 0.05; done
 }
 
-# A free display from 140 up; -noreset, or a program starting as the last
-# client leaves finds the server resetting.
+# -noreset: else a program starting as the last client leaves finds the
+# server resetting.
 start_xvfb() {
   for _ in 1 2 3 4 5; do
     export DISPLAY=:$((140 + RANDOM % 500))
