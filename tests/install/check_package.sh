@@ -49,8 +49,10 @@ entry() { sed -n "s/^$1=//p" "$launcher"; }
 start_xvfb
 E2E_PROGRAM=$prefix/bin/$name # the unpacked one, started from the temp folder
 start_program
-# xprop lists each image of _NET_WM_ICON as "Icon (W x H):".
-xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+# xprop lists each image of _NET_WM_ICON as "Icon (W x H):". Qt may set it
+# just after the window shows, as window managers follow property changes.
+has_icon() { xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q 'Icon ('; }
+poll 10 has_icon || fail "the window has no icon"
 # Docks match the window to its launcher by StartupWMClass.
 [[ $(xprop -id "$MAIN_WIN" -notype WM_CLASS) == *"\"$(entry StartupWMClass)\""* ]] ||
   fail "the window's WM_CLASS differs from the launcher's StartupWMClass"
