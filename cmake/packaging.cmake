@@ -30,7 +30,9 @@ set(VANTREL_MAINTAINER
 
 # The description is the software centre's: the metainfo's summary and its
 # paragraphs, line breaks kept and indentation dropped.
-file(READ ${packaging_data}/org.vantrel.ArticleConverter.metainfo.xml metainfo)
+set(metainfo_file ${packaging_data}/org.vantrel.ArticleConverter.metainfo.xml)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${metainfo_file})
+file(READ ${metainfo_file} metainfo)
 string(REGEX MATCH "<summary>([^<]*)</summary>" _ "${metainfo}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_MATCH_1}")
 string(REGEX MATCH "<description>[ \n]*<p>(.*)</p>[ \n]*</description>" _
@@ -43,6 +45,7 @@ string(STRIP "${description}" CPACK_PACKAGE_DESCRIPTION)
 # Debian wants a manual page, the copyright and a changelog, the first and
 # the last gzipped without a timestamp so that the package is reproducible.
 function(install_gzipped file name destination)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
   execute_process(COMMAND gzip -9nc ${file}
                   OUTPUT_FILE ${PROJECT_BINARY_DIR}/${name}.gz
                   COMMAND_ERROR_IS_FATAL ANY)
