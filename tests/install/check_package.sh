@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
-# Usage: check_package.sh BUILD_DIR OUTPUT_DIR. Builds the Debian package of
-# BUILD_DIR with CPack and checks it as apt and a desktop would see it: its
-# control fields, its exact file list and lintian; then, unpacked into a
-# temporary root, the launcher and metadata validated, and the unpacked
-# program started from another folder in a private X server, where its window
-# must carry an icon and the launcher's window class.
+# Usage: check_package.sh BUILD_DIR. Builds the Debian package of BUILD_DIR
+# with CPack and checks it as apt and a desktop would see it: its control
+# fields, its exact file list and lintian; then, unpacked into a temporary
+# root, the launcher and metadata validated, and the unpacked program started
+# from another folder in a private X server, where its window must carry an
+# icon and the launcher's window class.
 source "$(dirname "$0")/../e2e/lib.sh"
-e2e_init package "$1/app/vantrel-article-converter" "$2"
 name=vantrel-article-converter
 id=org.vantrel.ArticleConverter
 
-cpack -G DEB --config "$1/CPackConfig.cmake" -B "$E2E_TMP" >"$E2E_TMP/cpack.log" ||
-  fail "cpack: $(<"$E2E_TMP/cpack.log")"
-deb=$E2E_TMP/${name}_1.00-1_amd64.deb
+cpack -G DEB --config "$1/CPackConfig.cmake" -B "$TMP" >"$TMP/cpack.log" ||
+  fail "cpack: $(<"$TMP/cpack.log")"
+deb=$TMP/${name}_1.00-1_amd64.deb
 [[ -f $deb ]] || fail "no package named $(basename "$deb")"
 
 fields=$(dpkg-deb -f "$deb" Package Version Architecture Section)
@@ -35,20 +34,19 @@ diff <(printf '%s\n' "${expected[@]}" | sort) \
 lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" >&2 ||
   fail "lintian found errors or warnings"
 
-dpkg-deb -x "$deb" "$E2E_TMP/root"
-prefix=$E2E_TMP/root/usr
+dpkg-deb -x "$deb" "$TMP/root"
+prefix=$TMP/root/usr
 launcher=$prefix/share/applications/$id.desktop
 # desktop-file-validate exits 0 on warnings and hints, so any output fails.
 report=$(desktop-file-validate "$launcher" 2>&1) || true
 [[ -z $report ]] || fail "desktop-file-validate: $report"
-appstreamcli validate-tree --no-net --strict "$E2E_TMP/root" >&2 ||
+appstreamcli validate-tree --no-net --strict "$TMP/root" >&2 ||
   fail "appstreamcli rejected the packaged metadata"
 entry() { sed -n "s/^$1=//p" "$launcher"; }
 [[ -x $prefix/bin/$(entry Exec) ]] || fail "launcher Exec '$(entry Exec)' is not in the package"
 
 start_xvfb
-E2E_PROGRAM=$prefix/bin/$name # the unpacked one, started from the temp folder
-start_program
+start_program env QT_QPA_PLATFORM=xcb HOME="$TMP" XDG_RUNTIME_DIR="$TMP" "$prefix/bin/$name"
 # xprop lists each image of _NET_WM_ICON as "Icon (W x H):". Qt may set it
 # just after the window shows, as window managers follow property changes.
 has_icon() { xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q 'Icon ('; }
@@ -56,4 +54,4 @@ poll 10 has_icon || fail "the window has no icon"
 # Docks match the window to its launcher by StartupWMClass.
 [[ $(xprop -id "$MAIN_WIN" -notype WM_CLASS) == *"\"$(entry StartupWMClass)\""* ]] ||
   fail "the window's WM_CLASS differs from the launcher's StartupWMClass"
-log "passed: package built, checked and unpacked, and its program showed its window"
+echo "passed: package built, checked and unpacked, and its program showed its window"
