@@ -33,7 +33,8 @@ start_xvfb() {
     [[ -e /tmp/.X11-unix/X${DISPLAY#:} || -e /tmp/.X${DISPLAY#:}-lock ]] && continue
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
     PIDS+=($!)
-    poll 10 xdotool getmouselocation >/dev/null 2>&1 && return
+    # Ours answers, not another server that took the number first.
+    poll 10 xdotool getmouselocation >/dev/null 2>&1 && kill -0 "${PIDS[-1]}" && return
   done
   fail "no X server started"
 }
@@ -68,7 +69,7 @@ own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 click() {
   declare -A y=([load]=24 [add]=64 [save]=104)
   for b in "$@"; do
-    xdotool mousemove --window "$MAIN_WIN" $((CLIENT_DX + 56)) $((CLIENT_DY + y[$b])) click --delay 0 1
+    poll 5 xdotool mousemove --window "$MAIN_WIN" $((CLIENT_DX + 56)) $((CLIENT_DY + y[$b])) click --delay 0 1
   done
 }
 
