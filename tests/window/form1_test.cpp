@@ -130,9 +130,6 @@ class Form1Test : public QObject {
     QTest::newRow("no text: an empty list, and Add More works")
         << Steps{{get, kText}, {get, QString()}, {add, "A."}}
         << QByteArray(" 1. A.\r\n");
-    QTest::newRow("a lone surrogate")
-        << Steps{{get, QStringLiteral(u"Lone \xD800 half.")}}
-        << QByteArray(" 1. Lone ? half.\r\n");
   }
 
   void handlers() {

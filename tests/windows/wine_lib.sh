@@ -2,12 +2,28 @@
 # What the Windows program's end-to-end test and figures add to tests/e2e/
 # lib.sh: Wine on the private X server, the exe started through wine with
 # the client area's place inside Wine's own window frame, and keys sent
-# without a window manager. Sourced after lib.sh; needs WINEPREFIX (a prefix
-# wine-prefix.sh made).
+# without a window manager. Sourced after lib.sh; needs WINEPREFIX.
+
+# make_prefix: the Wine prefix the Windows tests share, made afresh, with the
+# en_US and ja_JP UTF-8 locales in LOCPATH (Wine takes the ANSI code page from
+# LANG) and no window manager stalls (Managed=N).
+make_prefix() {
+  : "${WINEPREFIX:?}" "${LOCPATH:?}"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$LOCPATH"
+  for locale in en_US ja_JP; do
+    [[ -d $LOCPATH/$locale.UTF-8 ]] || localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8"
+  done
+  LANG=en_US.UTF-8 wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  restart_wine
+}
 
 # restart_wine: Wine's desktop process keeps the display it started on, so
-# the prefix's processes start again on this server, with their output away
-# from ctest's pipe. WIN_DIR is $TMP as Windows names it.
+# the prefix's processes start again on this server, warmed, with their output
+# away from ctest's pipe (or ctest may wait forever). WIN_DIR is $TMP as
+# Windows names it.
 restart_wine() {
   : "${WINEPREFIX:?}"
   wineserver -k 2>/dev/null || true
