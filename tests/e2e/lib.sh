@@ -8,7 +8,7 @@ TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 ARTIFACTS=${ARTIFACTS:-$TMP}
 PIDS=() APP_PID='' CLIP_PID='' MAIN_WIN=''
 CLIENT_DX=0 CLIENT_DY=0  # the client area's place in the window (a frame)
-trap 'kill -CONT "${PIDS[@]}" 2>/dev/null; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
+trap 'trap - ERR; set +e; kill -CONT "${PIDS[@]}" 2>/dev/null; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
 fail() {

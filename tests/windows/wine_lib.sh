@@ -27,7 +27,7 @@ make_prefix() {
 restart_wine() {
   : "${WINEPREFIX:?}"
   wineserver -k 2>/dev/null || true
-  wineserver -w
+  wineserver -w || :
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1
   WIN_DIR="Z:${TMP//\//\\}"
