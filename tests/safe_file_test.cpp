@@ -1,3 +1,5 @@
+// Replacing a file on POSIX: what the user sees of the old file is kept, a
+// failed write keeps the old bytes, and no temporary file is left behind.
 #include "core/safe_file.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <tuple>
 
@@ -17,16 +20,8 @@ namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::read_bytes;
-using testing::TempDir;
-
 constexpr std::string_view kNew = " 1. New.\r\n";
 constexpr uid_t kNobody = 65534;
-
-void make_file(const fs::path& file, mode_t mode) {
-  testing::write_bytes(file, "old");
-  fs::permissions(file, fs::perms(mode));
-}
 
 // Permission bits, owner and group.
 std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
@@ -36,103 +31,90 @@ std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
 }
 
 bool temp_left_in(const fs::path& dir) {
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.path().filename().string().starts_with(".")) return true;
-  }
-  return false;
+  return std::any_of(fs::directory_iterator(dir), {}, [](const auto& entry) {
+    return entry.path().filename().string().starts_with(".");
+  });
 }
 
-void give_to_nobody(const fs::path& d) {
-  (void)chown((d / "a.txt").c_str(), kNobody, kNobody);  // only root can
-}
-void link_to_it(const fs::path& d) { fs::create_symlink("a.txt", d / "l"); }
-void hard_link_it(const fs::path& d) {
-  fs::create_hard_link(d / "a.txt", d / "b.txt");
-}
-
-// A folder holding "a.txt" ("old", `old_mode`; none if 0), then `arrange`,
-// then a save to `save_to`; `check` must then hold `bytes` with a.txt's old
-// mode, owner and group (an ordinary new file's for a new one).
-struct Case {
-  const char* name;
-  mode_t old_mode;
-  const char* save_to;  // relative to the folder, or absolute
-  const char* check;    // nullptr: nothing to check
-  std::errc error;
-  std::string_view bytes;
-  void (*arrange)(const fs::path& dir) = nullptr;
-  bool size_limited = false;  // 2 bytes: every write fails part way
-};
-
+// Each row saves to `save_to` in a folder holding "a.txt" ("old", 0640,
+// given to nobody where root can, linked as "l", hard-linked as "h" if so);
+// `check` then holds `bytes` with the old file's mode, owner and group.
 TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
-  const mode_t umask_now = umask(0);
-  umask(umask_now);
-  const std::errc ok{};
-  const Case cases[] = {
-      {"new_file_gets_an_ordinary_mode", 0, "a.txt", "a.txt", ok, kNew},
-      {"mode_kept", 0640, "a.txt", "a.txt", ok, kNew},
-      {"owner_kept", 0640, "a.txt", "a.txt", ok, kNew, give_to_nobody},
-      {"link_kept_its_file_replaced", 0600, "l", "a.txt", ok, kNew, link_to_it},
-      {"hard_links_in_place", 0644, "a.txt", "b.txt", ok, kNew, hard_link_it},
-      {"failed_write_keeps_the_old_file", 0640, "a.txt", "a.txt",
-       std::errc::file_too_large, "old", nullptr, true},
-      {"device_still_fails", 0, "/dev/full", nullptr,
-       std::errc::no_space_on_device, ""},
+  const struct {
+    const char* save_to;
+    const char* check;
+    std::errc error;
+    std::string_view bytes;
+    bool hard_linked = false;
+    rlim_t size_limit = RLIM_INFINITY;
+  } rows[] = {
+      {"a.txt", "a.txt", {}, kNew},    // replaced, mode and owner kept
+      {"l", "a.txt", {}, kNew},        // a link stays a link
+      {"a.txt", "h", {}, kNew, true},  // hard links: written in place
+      {"a.txt", "a.txt", std::errc::file_too_large, "old", false, 2},
+      {"/dev/full", nullptr, std::errc::no_space_on_device, ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempDir dir;
-    if (c.old_mode != 0) make_file(dir.path / "a.txt", c.old_mode);
-    if (c.arrange != nullptr) c.arrange(dir.path);
-    const auto before =
-        c.old_mode != 0 ? attributes_of(dir.path / "a.txt")
-                        : std::tuple(0666 & ~umask_now, geteuid(), getegid());
-    // Without SIG_IGN the size limit would kill the process.
-    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    const rlimit limited{c.size_limited ? 2 : previous.rlim_cur,
-                         previous.rlim_max};
+  const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit unlimited{};
+  getrlimit(RLIMIT_FSIZE, &unlimited);
+  for (const auto& row : rows) {
+    const testing::TempDir dir;
+    const fs::path old = dir.path / "a.txt";
+    testing::write_bytes(old, "old");
+    fs::permissions(old, fs::perms(0640));
+    (void)chown(old.c_str(), kNobody, kNobody);  // only root can
+    fs::create_symlink("a.txt", dir.path / "l");
+    if (row.hard_linked) fs::create_hard_link(old, dir.path / "h");
+    const auto before = attributes_of(old);
+    const rlimit limited{std::min(row.size_limit, unlimited.rlim_cur),
+                         unlimited.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     const std::error_code error =
-        replace_file_contents(dir.path / c.save_to, kNew);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previous_handler);
-    EXPECT_EQ(error.default_error_condition(), c.error) << error.message();
-    EXPECT_FALSE(temp_left_in(dir.path));
-    if (c.check == nullptr) continue;
-    EXPECT_EQ(read_bytes(dir.path / c.check), c.bytes);
-    EXPECT_EQ(attributes_of(dir.path / c.check), before);
+        replace_file_contents(dir.path / row.save_to, kNew);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    EXPECT_EQ(error.default_error_condition(), row.error) << row.save_to;
+    EXPECT_FALSE(temp_left_in(dir.path)) << row.save_to;
+    if (row.check == nullptr) continue;
+    EXPECT_TRUE(fs::is_symlink(dir.path / "l"));
+    EXPECT_EQ(testing::read_bytes(dir.path / row.check), row.bytes);
+    EXPECT_EQ(attributes_of(dir.path / row.check), before) << row.save_to;
   }
+  std::signal(SIGXFSZ, previous_handler);
+}
+
+TEST(ReplaceFileContents, GivesANewFileAnOrdinaryMode) {
+  const testing::TempDir dir;
+  ASSERT_FALSE(replace_file_contents(dir.path / "new.txt", kNew));
+  const mode_t mask = umask(0);
+  umask(mask);
+  EXPECT_EQ(std::get<0>(attributes_of(dir.path / "new.txt")), 0666 & ~mask);
 }
 
 // A writable file in a folder where no file can be created is written in
 // place. Root may create files anywhere, so a child saves as "nobody".
 TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
-  TempDir dir;
-  const fs::path locked = dir.path / "locked";
-  fs::create_directory(locked);
-  make_file(locked / "a.txt", 0644);
+  const testing::TempDir dir;
+  const fs::path file = dir.path / "locked" / "a.txt";
+  fs::create_directory(file.parent_path());
+  testing::write_bytes(file, "old");
   const bool root = geteuid() == 0;
   if (root) {
-    ASSERT_EQ(chown((locked / "a.txt").c_str(), kNobody, kNobody), 0);
-    fs::permissions(dir.path, fs::perms(0755));  // nobody may pass through
+    ASSERT_EQ(chown(file.c_str(), kNobody, kNobody), 0);
   } else {
-    fs::permissions(locked, fs::perms(0555));
-    if (access(locked.c_str(), W_OK) == 0)
-      GTEST_SKIP() << "folder stays writable";
+    fs::permissions(file.parent_path(), fs::perms(0555));
+    if (access(file.parent_path().c_str(), W_OK) == 0) GTEST_SKIP();
   }
   const pid_t child = fork();
   if (child == 0) {
     if (root && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
-    _exit(replace_file_contents(locked / "a.txt", kNew) ? 1 : 0);
+    _exit(replace_file_contents(file, kNew) ? 1 : 0);
   }
   int status = -1;
   ASSERT_EQ(waitpid(child, &status, 0), child);
-  fs::permissions(locked, fs::perms(0755));
+  fs::permissions(file.parent_path(), fs::perms(0755));
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(read_bytes(locked / "a.txt"), kNew);
-  EXPECT_FALSE(temp_left_in(locked));
+  EXPECT_EQ(testing::read_bytes(file), kNew);
+  EXPECT_FALSE(temp_left_in(file.parent_path()));
 }
 
 }  // namespace
