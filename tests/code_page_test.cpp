@@ -27,18 +27,15 @@ TEST(EncodeToCodePage, GivesTheExpectedBytes) {
       {u"\u20ac\u3042 \U0001F600", "CP932", "?\x82\xA0 ?"},
       {u"a\xD800z\xDC00 \xDE00\xD83D \xD800", "UTF-8", "a?z? ?? ?"},
       {std::u16string(5000, u'\u0101'), "CP1252", std::string(5000, '?')},
-      // Two bytes a character outgrow the first guess at the output's size.
-      {std::u16string(1 << 20, u'\u3042'), "CP932",
-       [] {
-         std::string all;
-         for (int i = 0; i < 1 << 20; ++i) all += "\x82\xA0";
-         return all;
-       }()},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(encode_to_code_page(row.text, row.code_page), row.bytes)
         << row.code_page << ", " << row.text.size() << " code units";
   }
+  // Two bytes a character outgrow the first guess at the output's size.
+  EXPECT_EQ(
+      encode_to_code_page(std::u16string(1 << 20, u'\u3042'), "CP932").size(),
+      2U << 20);
 }
 
 #ifdef _WIN32

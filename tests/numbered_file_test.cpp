@@ -44,17 +44,5 @@ TEST(WriteSentences, WritesTheExactBytes) {
   }
 }
 
-TEST(WriteSentences, OnlyTheCurrentListUpToTheThousandthLine) {
-  SentenceStore store = list_of(u"old. old. old.");
-  store.fresh_start();
-  for (int i = 0; i < 1000; ++i) cut_sentences(u"s.", store);
-  const testing::TempDir dir;
-  ASSERT_FALSE(write_sentences(dir.path / "a.txt", store, "UTF-8"));
-  const std::string bytes = testing::read_bytes(dir.path / "a.txt");
-  EXPECT_TRUE(bytes.starts_with(" 1. s.\r\n 2. s.\r\n"));
-  EXPECT_TRUE(bytes.ends_with("\r\n 999. s.\r\n 1000. s.\r\n"));
-  EXPECT_EQ(bytes.find("old"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace vantrel
