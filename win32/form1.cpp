@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "core/code_page.h"
 #include "core/messages.h"
 #include "core/numbered_file.h"
+#include "core/window_layout.h"
 
 namespace {
 
@@ -25,12 +27,6 @@ constexpr DWORD kButtonStyle =
 
 // Client area and button geometry in pixels at 96 dpi.
 constexpr int kDesignDpi = 96;
-constexpr SIZE kClientSize{813, 466};
-constexpr SIZE kButtonSize{81, 33};
-constexpr int kButtonLeft = 16;
-constexpr int kLoadTop = 8;
-constexpr int kAddTop = 48;
-constexpr int kSaveTop = 88;
 // A push button's edge and focus box take this much on each side of its
 // caption; captions never shrink below the smallest font size.
 constexpr int kCaptionInset = 3;
@@ -140,9 +136,9 @@ bool Form1::create(HINSTANCE instance, int show_command) {
                        nullptr, instance, this)) {
     return false;
   }
-  cmd_load2 = make_button(L"Get Clipboard Data", kLoadId);
-  cmd_add = make_button(L"Add More", kAddId);
-  cmd_save = make_button(L"Save", kSaveId);
+  cmd_load2 = make_button(vantrel::layout::kLoad, kLoadId);
+  cmd_add = make_button(vantrel::layout::kAdd, kAddId);
+  cmd_save = make_button(vantrel::layout::kSave, kSaveId);
   EnableWindow(cmd_add, FALSE);
   lay_out(GetDpiForWindow(window));
   Form_Load();
@@ -153,13 +149,15 @@ bool Form1::create(HINSTANCE instance, int show_command) {
 }
 
 // Created in tab order: load, add, save.
-HWND Form1::make_button(const wchar_t* caption, int id) {
-  return CreateWindowExW(0, WC_BUTTONW, caption, kButtonStyle, 0, 0, 0, 0,
-                         window, from_integer<HMENU__>(id), nullptr, nullptr);
+HWND Form1::make_button(const vantrel::layout::Button& button, int id) {
+  return CreateWindowExW(0, WC_BUTTONW, wide(button.caption).c_str(),
+                         kButtonStyle, 0, 0, 0, 0, window,
+                         from_integer<HMENU__>(id), nullptr, nullptr);
 }
 
 void Form1::lay_out(UINT dpi) {
-  RECT frame{0, 0, scaled(kClientSize.cx, dpi), scaled(kClientSize.cy, dpi)};
+  RECT frame{0, 0, scaled(vantrel::layout::kClientWidth, dpi),
+             scaled(vantrel::layout::kClientHeight, dpi)};
   AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left,
                frame.bottom - frame.top,
@@ -168,16 +166,18 @@ void Form1::lay_out(UINT dpi) {
 }
 
 void Form1::place_buttons(UINT dpi) {
-  const std::array<std::pair<HWND, int>, 3> places{
-      {{cmd_load2, kLoadTop}, {cmd_add, kAddTop}, {cmd_save, kSaveTop}}};
-  for (const auto& [button, top] : places) {
-    SetWindowPos(button, nullptr, scaled(kButtonLeft, dpi), scaled(top, dpi),
-                 scaled(kButtonSize.cx, dpi), scaled(kButtonSize.cy, dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::array<std::pair<HWND, vantrel::layout::Button>, 3> places{
+      {{cmd_load2, vantrel::layout::kLoad},
+       {cmd_add, vantrel::layout::kAdd},
+       {cmd_save, vantrel::layout::kSave}}};
+  for (const auto& [button, place] : places) {
+    SetWindowPos(button, nullptr, scaled(place.left, dpi),
+                 scaled(place.top, dpi), scaled(place.width, dpi),
+                 scaled(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   HFONT old_font = font;
   font = caption_font(dpi);
-  for (const auto& [button, top] : places) {
+  for (HWND button : {cmd_load2, cmd_add, cmd_save}) {
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   if (old_font) DeleteObject(old_font);
@@ -204,8 +204,10 @@ HFONT Form1::caption_font(UINT dpi) const {
 // Each caption, wrapped at word breaks, inside its button's edge and focus
 // box.
 bool Form1::captions_fit(HFONT candidate, UINT dpi) const {
-  const int room_x = scaled(kButtonSize.cx - 2 * kCaptionInset, dpi);
-  const int room_y = scaled(kButtonSize.cy - 2 * kCaptionInset, dpi);
+  const int room_x =
+      scaled(vantrel::layout::kLoad.width - 2 * kCaptionInset, dpi);
+  const int room_y =
+      scaled(vantrel::layout::kLoad.height - 2 * kCaptionInset, dpi);
   HDC context = GetDC(window);
   HGDIOBJ previous = SelectObject(context, candidate);
   bool fit = true;
@@ -299,7 +301,11 @@ void Form1::cmd_save_Click() {
   OPENFILENAMEW cdb1{};
   cdb1.lStructSize = sizeof cdb1;
   cdb1.hwndOwner = window;
-  cdb1.lpstrFilter = L"Text (*.txt)\0*.txt\0";
+  // "description|pattern" pairs as the dialog takes them: each ended by a
+  // NUL, and one more NUL after the last.
+  std::wstring filter = wide(vantrel::layout::kSaveFilter) + L'|';
+  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  cdb1.lpstrFilter = filter.c_str();
   cdb1.lpstrFile = file_name.data();
   cdb1.nMaxFile = static_cast<DWORD>(file_name.size());
   if (!GetSaveFileNameW(&cdb1) || file_name[0] == L'\0') return;

@@ -15,6 +15,7 @@
 
 #include "core/messages.h"
 #include "core/sentence_store.h"
+#include "core/window_layout.h"
 
 class Form1 {
  public:
@@ -41,7 +42,7 @@ class Form1 {
   // Sizes the window, places the buttons and sets their font for `dpi`.
   void lay_out(UINT dpi);
   void place_buttons(UINT dpi);
-  HWND make_button(const wchar_t* caption, int id);
+  HWND make_button(const vantrel::layout::Button& button, int id);
   HFONT caption_font(UINT dpi) const;
   bool captions_fit(HFONT candidate, UINT dpi) const;
 

@@ -14,6 +14,7 @@
 #include "core/code_page.h"
 #include "core/messages.h"
 #include "core/numbered_file.h"
+#include "core/window_layout.h"
 #include "window/wrapping_button.h"
 
 namespace {
@@ -30,14 +31,6 @@ std::u16string_view to_u16(const QString& text) {
           static_cast<std::size_t>(text.size())};
 }
 
-// Client area and button geometry in device-independent pixels.
-constexpr QSize kClientSize(813, 466);
-constexpr QSize kButtonSize(81, 33);
-constexpr int kButtonLeft = 16;
-constexpr int kLoadTop = 8;
-constexpr int kAddTop = 48;
-constexpr int kSaveTop = 88;
-
 // The point size the captions take when the system font cannot wrap them
 // inside their buttons.
 constexpr int kSmallCaptionPointSize = 8;
@@ -48,11 +41,11 @@ constexpr int kSmallCaptionPointSize = 8;
 // once: an empty text that took this long is a read that failed.
 constexpr qint64 kClipboardGaveUpMs = 4500;
 
-WrappingButton* make_button(const QString& text, const char* name, int top,
-                            QWidget* parent) {
-  auto* button = new WrappingButton(text, parent);
+WrappingButton* make_button(const vantrel::layout::Button& place,
+                            const char* name, QWidget* parent) {
+  auto* button = new WrappingButton(to_qstring(place.caption), parent);
   button->setObjectName(QLatin1StringView(name));
-  button->setGeometry(QRect(QPoint(kButtonLeft, top), kButtonSize));
+  button->setGeometry(place.left, place.top, place.width, place.height);
   return button;
 }
 
@@ -65,14 +58,13 @@ std::filesystem::path to_path(const QString& file_name) {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
-      cmd_load2(
-          make_button(tr("Get Clipboard Data"), "cmd_load2", kLoadTop, this)),
-      cmd_add(make_button(tr("Add More"), "cmd_add", kAddTop, this)),
-      cmd_save(make_button(tr("Save"), "cmd_save", kSaveTop, this)),
+      cmd_load2(make_button(vantrel::layout::kLoad, "cmd_load2", this)),
+      cmd_add(make_button(vantrel::layout::kAdd, "cmd_add", this)),
+      cmd_save(make_button(vantrel::layout::kSave, "cmd_save", this)),
       cdb1(this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(caption());
-  resize(kClientSize);
+  resize(vantrel::layout::kClientWidth, vantrel::layout::kClientHeight);
   fit_captions();
 
   setTabOrder(cmd_load2, cmd_add);
@@ -98,7 +90,7 @@ void Form1::cmd_add_Click() { load_data(vantrel::ListStart::kAppend); }
 
 void Form1::cmd_save_Click() {
   cdb1.set_file_name(QString());
-  cdb1.set_filter(QStringLiteral("Text (*.txt)|*.txt"));
+  cdb1.set_filter(to_qstring(vantrel::layout::kSaveFilter));
   cdb1.show_save();
   const QString file_name = cdb1.file_name();
   if (file_name.isEmpty()) return;
