@@ -14,29 +14,15 @@ cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build/bench -j2 --target vantrel-bare-window >/dev/null
 bare=build/bench/bench/vantrel-bare-window
 
-n=$((140 + RANDOM % 800))
-while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do ((n++)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
-trap 'kill $(jobs -p) 2>/dev/null' EXIT
-export DISPLAY=:$n LC_ALL=C.UTF-8
-for ((i = 0; i < 100; i++)); do
-  xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1
-done
-exec 5< <(exec xev -root -event substructure 2>/dev/null)
-sleep 1 # xev is listening by then
+export LC_ALL=C.UTF-8
+source bench/lib.sh
 
-next() { # next EVENT: reads xev's reports up to EVENT
-  local line
-  while read -r -t 10 -u 5 line; do [[ $line == "$1"* ]] && return 0; done
-  echo "no $1 within 10 s" >&2 && exit 1
-}
 start() { # start PROGRAM: starts it; $time_ms until its window is mapped
   local begin=$EPOCHREALTIME
   "$1" 2>/dev/null &
   next MapNotify
-  time_ms=$(bc <<<"($EPOCHREALTIME - $begin) * 1000")
+  time_ms=$(ms_since "$begin")
 }
-median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
 declare -A ms median_ms kb
 for ((run = 0; run < runs + 2; run++)); do # the first two warm the caches

@@ -59,12 +59,13 @@ std::error_code write_in_place(const fs::path& target, std::string_view bytes) {
 int create_temp_beside(const fs::path& target, mode_t mode, fs::path& temp) {
   std::mt19937_64 random(std::random_device{}());
   // Cut so that the suffix cannot push a long name over NAME_MAX.
-  const std::string stem = "." + target.filename().string().substr(0, 200);
+  std::string stem = ".";
+  stem += target.filename().string().substr(0, 200);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::array<char, 16> hex{};
     auto* const end = std::to_chars(hex.begin(), hex.end(), random(), 16).ptr;
     temp = target;
-    temp.replace_filename(stem + "." + std::string(hex.begin(), end));
+    temp.replace_filename(stem + '.' + std::string(hex.begin(), end));
     const int fd =
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
