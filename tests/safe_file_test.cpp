@@ -21,6 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr std::string_view kNew = " 1. New.\r\n";
+// Longer than the new bytes, so a file written in place must be truncated.
+constexpr std::string_view kOld = "an older file, longer than the new one\n";
 constexpr uid_t kNobody = 65534;
 
 // Permission bits, owner and group.
@@ -36,7 +38,7 @@ bool temp_left_in(const fs::path& dir) {
   });
 }
 
-// Each row saves to `save_to` in a folder holding "a.txt" ("old", 0640,
+// Each row saves to `save_to` in a folder holding "a.txt" (kOld, 0640,
 // given to nobody where root can, linked as "l", hard-linked as "h" if so);
 // `check` then holds `bytes` with the old file's mode, owner and group.
 TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
@@ -51,7 +53,7 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
       {"a.txt", "a.txt", {}, kNew},    // replaced, mode and owner kept
       {"l", "a.txt", {}, kNew},        // a link stays a link
       {"a.txt", "h", {}, kNew, true},  // hard links: written in place
-      {"a.txt", "a.txt", std::errc::file_too_large, "old", false, 2},
+      {"a.txt", "a.txt", std::errc::file_too_large, kOld, false, 2},
       {"/dev/full", nullptr, std::errc::no_space_on_device, ""},
   };
   const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -60,7 +62,7 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   for (const auto& row : rows) {
     const testing::TempDir dir;
     const fs::path old = dir.path / "a.txt";
-    testing::write_bytes(old, "old");
+    testing::write_bytes(old, kOld);
     fs::permissions(old, fs::perms(0640));
     (void)chown(old.c_str(), kNobody, kNobody);  // only root can
     fs::create_symlink("a.txt", dir.path / "l");
@@ -96,7 +98,7 @@ TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
   const testing::TempDir dir;
   const fs::path file = dir.path / "locked" / "a.txt";
   fs::create_directory(file.parent_path());
-  testing::write_bytes(file, "old");
+  testing::write_bytes(file, kOld);
   const bool root = geteuid() == 0;
   if (root) {
     ASSERT_EQ(chown(file.c_str(), kNobody, kNobody), 0);
