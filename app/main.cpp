@@ -12,6 +12,7 @@
 #include "app/program_icon.h"
 #include "core/messages.h"
 #include "window/form1.h"
+#include "window/qt_text.h"
 
 namespace {
 
@@ -53,8 +54,7 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  const QString title = QString::fromUtf16(vantrel::kProgramTitle.data(),
-                                           vantrel::kProgramTitle.size());
+  const QString title = to_qstring(vantrel::kProgramTitle);
   QApplication::setApplicationName(title);
   QApplication::setApplicationDisplayName(title);
   QApplication::setApplicationVersion(

@@ -15,21 +15,12 @@
 #include "core/messages.h"
 #include "core/numbered_file.h"
 #include "core/window_layout.h"
+#include "window/qt_text.h"
 #include "window/wrapping_button.h"
 
 namespace {
 
-QString to_qstring(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString caption() { return to_qstring(vantrel::kProgramTitle); }
-
-// A view of `text`'s UTF-16 code units, valid while `text` lives.
-std::u16string_view to_u16(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()),
-          static_cast<std::size_t>(text.size())};
-}
 
 // The point size the captions take when the system font cannot wrap them
 // inside their buttons.
