@@ -40,7 +40,7 @@ std::error_code write_sentences(const std::filesystem::path& path,
                                 const SentenceStore& store,
                                 const std::string& code_page) {
   return replace_file_contents(
-      path, encode_to_code_page(numbered_text(store), code_page));
+      path, encode_to_code_page(numbered_text(store), code_page).bytes);
 }
 
 }  // namespace vantrel
