@@ -311,8 +311,10 @@ void Form1::cmd_save_Click() {
   if (!GetSaveFileNameW(&cdb1) || file_name[0] == L'\0') return;
 
   const std::wstring name(file_name.data());
-  const std::error_code error = vantrel::write_sentences(
-      std::filesystem::path(name), store, vantrel::system_code_page());
+  const std::error_code error =
+      vantrel::write_sentences(std::filesystem::path(name), store,
+                               vantrel::system_code_page())
+          .error;
   if (!error) return;
   warn(vantrel::save_failed_warning(u16(name), u16(reason_for(error))));
 }

@@ -86,8 +86,10 @@ void Form1::cmd_save_Click() {
   const QString file_name = cdb1.file_name();
   if (file_name.isEmpty()) return;
 
-  const std::error_code error = vantrel::write_sentences(
-      to_path(file_name), store, vantrel::system_code_page());
+  const std::error_code error =
+      vantrel::write_sentences(to_path(file_name), store,
+                               vantrel::system_code_page())
+          .error;
   if (!error) return;
   const QString reason = QString::fromLocal8Bit(error.message().c_str());
   warn(vantrel::save_failed_warning(to_u16(file_name), to_u16(reason)));
