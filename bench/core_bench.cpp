@@ -137,7 +137,8 @@ void save(benchmark::State& state, const std::string& code_page,
   const auto path =
       folder / ("vantrel-bench-" + std::to_string(getpid()) + ".txt");
   for (auto _ : state) {
-    if (const auto error = vantrel::write_sentences(path, store, code_page)) {
+    if (const auto error =
+            vantrel::write_sentences(path, store, code_page).error) {
       state.SkipWithError(error.message().c_str());
       break;
     }

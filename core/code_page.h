@@ -9,6 +9,7 @@
 #ifndef VANTREL_CORE_CODE_PAGE_H_
 #define VANTREL_CORE_CODE_PAGE_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,12 +19,21 @@ namespace vantrel {
 // "UTF-8" for ASCII; on Windows "CP" + the ANSI code page, or "UTF-8".
 std::string system_code_page();
 
+// Text converted to a code page, and the characters written as "?" in it
+// (a "?" that was in the text is not one of them).
+struct Encoded {
+  std::string bytes;
+  std::size_t replaced = 0;  // characters written as "?"
+  std::size_t first = 0;     // the first one's offset in the text, in UTF-16
+                             // code units; 0 when none was
+};
+
 // `text` converted to `code_page` ("UTF-8", "CPnnnn", or on POSIX any iconv
 // name such as "ISO-8859-1"). Each character the code page cannot hold, and
 // each lone surrogate, becomes one "?"; nothing is replaced by a look-alike.
 // A code page the system does not know is replaced by UTF-8.
-std::string encode_to_code_page(std::u16string_view text,
-                                const std::string& code_page);
+Encoded encode_to_code_page(std::u16string_view text,
+                            const std::string& code_page);
 
 }  // namespace vantrel
 

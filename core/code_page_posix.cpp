@@ -2,6 +2,7 @@
 #include <iconv.h>
 #include <langinfo.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string_view>
 
@@ -84,8 +85,8 @@ std::string system_code_page() {
   return is_ascii(name) ? "UTF-8" : name;
 }
 
-std::string encode_to_code_page(std::u16string_view text,
-                                const std::string& code_page) {
+Encoded encode_to_code_page(std::u16string_view text,
+                            const std::string& code_page) {
   // Converting from wchar_t (UCS-4) is a single iconv step for UTF-8 and the
   // 8-bit code pages. From UTF-16 it takes two, and then every character the
   // code page refuses makes iconv convert a whole buffer again.
@@ -96,8 +97,11 @@ std::string encode_to_code_page(std::u16string_view text,
   }
   // Mostly one byte per character; the buffer doubles when that falls short.
   Output output(code_points.size() + 16);
-  char* input = reinterpret_cast<char*>(code_points.data());
+  char* const start = reinterpret_cast<char*>(code_points.data());
+  char* input = start;
   std::size_t input_left = code_points.size() * sizeof(wchar_t);
+  std::size_t replaced = 0;
+  std::size_t first = 0;  // in code points until the end
   while (input_left > 0) {
     if (iconv(converter, &input, &input_left, output.cursor(), output.room()) !=
         static_cast<std::size_t>(-1)) {
@@ -108,6 +112,9 @@ std::string encode_to_code_page(std::u16string_view text,
       continue;
     }
     // EILSEQ: the character at `input` cannot be converted.
+    if (replaced++ == 0) {
+      first = static_cast<std::size_t>(input - start) / sizeof(wchar_t);
+    }
     output.put('?');
     input += sizeof(wchar_t);
     input_left -= sizeof(wchar_t);
@@ -119,7 +126,12 @@ std::string encode_to_code_page(std::u16string_view text,
     output.grow();
   }
   iconv_close(converter);
-  return std::move(output).take();
+  // Each code point beyond U+FFFF before the first took two code units.
+  const std::wstring_view before =
+      std::wstring_view{code_points}.substr(0, first);
+  first += static_cast<std::size_t>(std::count_if(
+      before.begin(), before.end(), [](wchar_t c) { return c > 0xFFFF; }));
+  return {std::move(output).take(), replaced, first};
 }
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 #ifndef VANTREL_CORE_MESSAGES_H_
 #define VANTREL_CORE_MESSAGES_H_
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,15 @@ std::u16string load_clipboard_text(SentenceStore& store,
 // system's words).
 std::u16string save_failed_warning(std::u16string_view file_name,
                                    std::u16string_view reason);
+
+// The warning after a save to `file_name` that wrote `replaced` characters
+// as "?" in `code_page` (as system_code_page names it), the first in sentence
+// `first_sentence`; empty when none was replaced. It names the character
+// set, and how to keep every character, as the user's system does.
+std::u16string characters_replaced_warning(std::u16string_view file_name,
+                                           std::size_t replaced,
+                                           std::string_view code_page,
+                                           std::size_t first_sentence);
 
 }  // namespace vantrel
 

@@ -1,5 +1,7 @@
 #include "core/numbered_file.h"
 
+#include <algorithm>
+
 #include "core/code_page.h"
 #include "core/safe_file.h"
 
@@ -36,11 +38,20 @@ std::u16string numbered_text(const SentenceStore& store) {
   return text;
 }
 
-std::error_code write_sentences(const std::filesystem::path& path,
-                                const SentenceStore& store,
-                                const std::string& code_page) {
-  return replace_file_contents(
-      path, encode_to_code_page(numbered_text(store), code_page));
+Saved write_sentences(const std::filesystem::path& path,
+                      const SentenceStore& store,
+                      const std::string& code_page) {
+  const std::u16string text = numbered_text(store);
+  const Encoded encoded = encode_to_code_page(text, code_page);
+  Saved saved{replace_file_contents(path, encoded.bytes), encoded.replaced, 0};
+  if (encoded.replaced > 0) {
+    // A sentence holds no line break: its CR and LF became spaces.
+    const std::u16string_view before =
+        std::u16string_view{text}.substr(0, encoded.first);
+    saved.first_sentence = 1 + static_cast<std::size_t>(std::count(
+                                   before.begin(), before.end(), u'\n'));
+  }
+  return saved;
 }
 
 }  // namespace vantrel

@@ -6,6 +6,7 @@
 #ifndef VANTREL_CORE_NUMBERED_FILE_H_
 #define VANTREL_CORE_NUMBERED_FILE_H_
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,13 +25,21 @@ std::u16string format_line(int n, std::u16string_view s);
 // The whole file as UTF-16 text, CR LF after every line.
 std::u16string numbered_text(const SentenceStore& store);
 
+// What a save did: the system's error, or the file written with `replaced`
+// characters as "?" (see code_page.h), the first in line (sentence)
+// `first_sentence`, counted from 1; 0 when none was replaced.
+struct Saved {
+  std::error_code error;
+  std::size_t replaced = 0;
+  std::size_t first_sentence = 0;
+};
+
 // Writes the numbered file in `code_page` as the whole contents of `path`,
 // through replace_file_contents (see safe_file.h): on failure the old file
-// is normally left as it was. Returns the system's error.
+// is normally left as it was.
 // A process that limits file sizes must ignore SIGXFSZ to get EFBIG here.
-std::error_code write_sentences(const std::filesystem::path& path,
-                                const SentenceStore& store,
-                                const std::string& code_page);
+Saved write_sentences(const std::filesystem::path& path,
+                      const SentenceStore& store, const std::string& code_page);
 
 }  // namespace vantrel
 

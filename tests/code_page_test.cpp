@@ -6,36 +6,45 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <tuple>
 
 namespace vantrel {
 namespace {
 
 // Each character a code page cannot hold becomes one "?", never a look-alike
-// ("a" for a-macron, "8" for infinity).
+// ("a" for a-macron, "8" for infinity), and is counted with the first one's
+// place in the text; a "?" of the text's own is not.
 TEST(EncodeToCodePage, GivesTheExpectedBytes) {
   const struct {
     std::u16string text;
     std::string code_page, bytes;
+    std::size_t replaced, first;
   } rows[] = {
       {u"Caf\u00e9 \u20ac \U0001F600", "UTF-8",
-       "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
-      {u"Caf\u00e9 \u20ac \u201chi\u201d", "CP1252", "Caf\xE9 \x80 \x93hi\x94"},
-      {u"a\u3042\u6f22\uff71", "CP932", "a\x82\xA0\x8A\xBF\xB1"},
-      {std::u16string(u"a\0b", 3), "CP1252", std::string("a\0b", 3)},
-      {u"\u00e9", "NO-SUCH-CODE-PAGE", "\xC3\xA9"},
-      {u"\u0101\u221e \U0001F600 \xD800", "CP1252", "?? ? ?"},
-      {u"\u20ac\u3042 \U0001F600", "CP932", "?\x82\xA0 ?"},
-      {u"a\xD800z\xDC00 \xDE00\xD83D \xD800", "UTF-8", "a?z? ?? ?"},
-      {std::u16string(5000, u'\u0101'), "CP1252", std::string(5000, '?')},
+       "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", 0, 0},
+      {u"Caf\u00e9 \u20ac \u201chi\u201d", "CP1252", "Caf\xE9 \x80 \x93hi\x94",
+       0, 0},
+      {u"a\u3042\u6f22\uff71", "CP932", "a\x82\xA0\x8A\xBF\xB1", 0, 0},
+      {std::u16string(u"a\0b\xD800", 4), "CP1252", std::string("a\0b?", 4), 1,
+       3},
+      {u"\u00e9", "NO-SUCH-CODE-PAGE", "\xC3\xA9", 0, 0},
+      {u"\u00e9?\u0101\u221e \U0001F600 \xD800", "CP1252", "\xE9??? ? ?", 4, 2},
+      {u"?\u3042\u20ac \U0001F600", "CP932", "?\x82\xA0? ?", 2, 2},
+      {u"\U0001F600?a\xD800z\xDC00 \xDE00\xD83D \xD800", "UTF-8",
+       "\xF0\x9F\x98\x80?a?z? ?? ?", 5, 4},
+      {std::u16string(5000, u'\u0101'), "CP1252", std::string(5000, '?'), 5000,
+       0},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(encode_to_code_page(row.text, row.code_page), row.bytes)
+    const Encoded encoded = encode_to_code_page(row.text, row.code_page);
+    EXPECT_EQ(std::tie(encoded.bytes, encoded.replaced, encoded.first),
+              std::tie(row.bytes, row.replaced, row.first))
         << row.code_page << ", " << row.text.size() << " code units";
   }
   // Two bytes a character outgrow the first guess at the output's size.
-  EXPECT_EQ(
-      encode_to_code_page(std::u16string(1 << 20, u'\u3042'), "CP932").size(),
-      2U << 20);
+  EXPECT_EQ(encode_to_code_page(std::u16string(1 << 20, u'\u3042'), "CP932")
+                .bytes.size(),
+            2U << 20);
 }
 
 #ifdef _WIN32

@@ -16,11 +16,13 @@ SentenceStore list_of(std::u16string_view text) {
   return store;
 }
 
-// Each save replaces a longer file, whose bytes must all be gone.
+// Each save replaces a longer file, whose bytes must all be gone. A
+// character written as "?" is counted, with the line (sentence) it is on.
 TEST(WriteSentences, WritesTheExactBytes) {
   const struct {
     std::u16string text;
     std::string code_page, bytes;
+    std::size_t replaced = 0, first_sentence = 0;
   } rows[] = {
       {u"The cat sat. The dog ran.", "UTF-8",
        " 1. The cat sat.\r\n 2.  The dog ran.\r\n"},
@@ -31,16 +33,20 @@ TEST(WriteSentences, WritesTheExactBytes) {
       {u"Caf\u00e9 \u20ac5. \U0001F600.", "UTF-8",
        " 1. Caf\xC3\xA9 \xE2\x82\xAC"
        "5.\r\n 2.  \xF0\x9F\x98\x80.\r\n"},
-      {u"Caf\u00e9 \u20ac5. \U0001F600.", "CP1252",
+      {u"Caf\u00e9 \u20ac5? Yes. \U0001F600 \u0101.", "CP1252",
        " 1. Caf\xE9 \x80"
-       "5.\r\n 2.  ?.\r\n"},
+       "5? Yes.\r\n 2.  ? ?.\r\n",
+       2, 2},
   };
   const testing::TempDir dir;
   const std::filesystem::path file = dir.path / "out.txt";
   for (const auto& row : rows) {
     testing::write_bytes(file, "an older file, longer than the new ones\n");
-    ASSERT_FALSE(write_sentences(file, list_of(row.text), row.code_page));
+    const Saved saved = write_sentences(file, list_of(row.text), row.code_page);
+    ASSERT_FALSE(saved.error);
     EXPECT_EQ(testing::read_bytes(file), row.bytes) << row.code_page;
+    EXPECT_EQ(std::pair(saved.replaced, saved.first_sentence),
+              std::pair(row.replaced, row.first_sentence));
   }
 }
 

@@ -311,10 +311,16 @@ void Form1::cmd_save_Click() {
   if (!GetSaveFileNameW(&cdb1) || file_name[0] == L'\0') return;
 
   const std::wstring name(file_name.data());
-  const std::error_code error = vantrel::write_sentences(
-      std::filesystem::path(name), store, vantrel::system_code_page());
-  if (!error) return;
-  warn(vantrel::save_failed_warning(u16(name), u16(reason_for(error))));
+  const std::string code_page = vantrel::system_code_page();
+  const vantrel::Saved saved =
+      vantrel::write_sentences(std::filesystem::path(name), store, code_page);
+  if (saved.error) {
+    warn(vantrel::save_failed_warning(u16(name), u16(reason_for(saved.error))));
+    return;
+  }
+  const std::u16string warning = vantrel::characters_replaced_warning(
+      u16(name), saved.replaced, code_page, saved.first_sentence);
+  if (!warning.empty()) warn(warning);
 }
 
 bool Form1::load_data(vantrel::ListStart start) {

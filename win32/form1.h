@@ -4,8 +4,9 @@
 // sentences to the list, and "Save" writes the list in the system's ANSI code
 // page under a name chosen in the common save dialog. The layout is fixed in
 // 96-dpi pixels and scaled to the monitor's DPI; resizing moves nothing. The
-// window speaks only when the list overflows, the clipboard cannot be read or
-// a save fails; the held sentences are kept in each case.
+// window speaks only when the list overflows, the clipboard cannot be read, a
+// save fails or a save wrote characters as "?"; the held sentences are kept in
+// each case.
 #ifndef VANTREL_WIN32_FORM1_H_
 #define VANTREL_WIN32_FORM1_H_
 

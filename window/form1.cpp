@@ -1,5 +1,5 @@
 // Form1: the layout, the three command handlers, the clipboard read and the
-// two warnings. See form1.h.
+// warnings. See form1.h.
 #include "window/form1.h"
 
 #include <QClipboard>
@@ -86,11 +86,18 @@ void Form1::cmd_save_Click() {
   const QString file_name = cdb1.file_name();
   if (file_name.isEmpty()) return;
 
-  const std::error_code error = vantrel::write_sentences(
-      to_path(file_name), store, vantrel::system_code_page());
-  if (!error) return;
-  const QString reason = QString::fromLocal8Bit(error.message().c_str());
-  warn(vantrel::save_failed_warning(to_u16(file_name), to_u16(reason)));
+  const std::string code_page = vantrel::system_code_page();
+  const vantrel::Saved saved =
+      vantrel::write_sentences(to_path(file_name), store, code_page);
+  if (saved.error) {
+    const QString reason =
+        QString::fromLocal8Bit(saved.error.message().c_str());
+    warn(vantrel::save_failed_warning(to_u16(file_name), to_u16(reason)));
+    return;
+  }
+  const std::u16string warning = vantrel::characters_replaced_warning(
+      to_u16(file_name), saved.replaced, code_page, saved.first_sentence);
+  if (!warning.empty()) warn(warning);
 }
 
 bool Form1::load_data(vantrel::ListStart start) {

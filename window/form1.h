@@ -3,8 +3,9 @@
 // text, "Add More" appends the clipboard's sentences to the list, and "Save"
 // writes the list as a numbered text file under a name chosen in the save
 // dialog. The buttons keep their places when the window is resized. The
-// window speaks only when the list overflows, the clipboard cannot be read
-// or a save fails; the held sentences are kept in each case.
+// window speaks only when the list overflows, the clipboard cannot be read,
+// a save fails or a save wrote characters as "?"; the held sentences are kept
+// in each case.
 #ifndef VANTREL_WINDOW_FORM1_H_
 #define VANTREL_WINDOW_FORM1_H_
 

@@ -63,10 +63,12 @@ prlimit --pid "$APP_PID" --fsize=unlimited:unlimited
 save_as "$TMP/unlimited.txt"
 expect_bytes "$TMP/unlimited.txt" " 1. $long.\r\n"
 
-# The file is written in the locale's character set, "?" where it has none.
+# The file is written in the locale's character set, "?" where it has none,
+# and a warning says so.
 run en_US.ISO-8859-1
 own_text 'Café €5. Naïve.'
 click load
 save_as "$TMP/latin1.txt"
+close_message
 expect_bytes "$TMP/latin1.txt" ' 1. Caf\xe9 ?5.\r\n 2.  Na\xefve.\r\n'
 echo "e2e: passed"

@@ -151,21 +151,29 @@ class Form1Test : public QObject {
     QCOMPARE(opened_with_, QStringList({"", "", ""}));
   }
 
+  // In ISO-8859-1 (see CMakeLists.txt).
   void warnings() {
+    load(QStringLiteral("cmd_load2"),
+         QStringLiteral("Why? Ok. \u0101 \u221e."));
+    QCOMPARE(saved(QStringLiteral("missing/a.txt")), QByteArray("<missing>"));
+    QCOMPARE(saved(QStringLiteral("a.txt")), " 1. Why? Ok.\r\n 2.  ? ?.\r\n");
     QString text;
     for (int n = 1; n <= 1003; ++n) text += QStringLiteral("S%1. ").arg(n);
     load(QStringLiteral("cmd_load2"), text);
-    QCOMPARE(saved(QStringLiteral("missing/a.txt")), QByteArray("<missing>"));
     QVERIFY(saved(QStringLiteral("full.txt")).endsWith(" 1000.  S1000.\r\n"));
     const QString title = QStringLiteral("Vantrel Article Converter: ");
     QCOMPARE(
         warnings_,
         QStringList(
-            {title + "The list is full: 1000 sentences are held. 3 more "
-                     "sentences from the clipboard were not added.",
-             title + "Could not save \"" + folder_->filePath("missing/a.txt") +
+            {title + "Could not save \"" + folder_->filePath("missing/a.txt") +
                  "\": No such file or directory. The sentences are "
-                 "still held; save them under another name."}));
+                 "still held; save them under another name.",
+             title + "Saved \"" + folder_->filePath("a.txt") +
+                 "\", but 2 characters could not be written in ISO-8859-1 and "
+                 "were saved as \"?\" (the first in sentence 2). Start the "
+                 "program in a UTF-8 locale to keep every character.",
+             title + "The list is full: 1000 sentences are held. 3 more "
+                     "sentences from the clipboard were not added."}));
   }
 };
 
