@@ -44,4 +44,4 @@ start_exe() {
 }
 
 # keys WINDOW KEY...: without a window manager nothing focuses a window.
-keys() { xdotool windowfocus --sync "$1" key --delay 20 "${@:2}"; }
+keys() { focus "$1" && xdotool key --delay 20 "${@:2}"; }
