@@ -132,8 +132,9 @@ constexpr const wchar_t* kAdd = L"Add More";
 TEST_F(Form1Window, OpensAPlainSaveDialogEachTime) {
   put_text(u"A.");
   click(kGet);
-  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n");
-  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n");
+  click(kAdd);
+  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n 2. A.\r\n");
+  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n 2. A.\r\n");
   EXPECT_EQ(saved(L""), "<missing>");
   EXPECT_EQ(saved(L"missing\\a.txt"), "<missing>");
   const std::wstring plain(L"0|Text (*.txt)\0*.txt||", 22);
