@@ -49,7 +49,7 @@ main_window_shown() { MAIN_WIN=$(window_named "$TITLE") && [[ -n $MAIN_WIN ]]; }
 # $TMP and waits for its window.
 start_program() {
   if [[ -n $APP_PID ]]; then kill "$APP_PID" && wait "$APP_PID" || :; fi
-  poll 10 eval '! main_window_shown'
+  poll 10 eval '! main_window_shown' || fail "the old window stayed"
   (cd "$TMP" && exec "$@") >"$TMP/program.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")

@@ -15,8 +15,8 @@ make_prefix() {
   for locale in en_US ja_JP; do
     [[ -d $LOCPATH/$locale.UTF-8 ]] || localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8"
   done
-  LC_ALL=en_US.UTF-8 wineboot -i </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  LC_ALL=en_US.UTF-8 timeout 120 wineboot -i </dev/null >/dev/null 2>&1
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   restart_wine
 }
 
@@ -34,7 +34,7 @@ stop_wine() {
 restart_wine() {
   stop_wine
   wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
   WIN_DIR="Z:${TMP//\//\\}"
 }
 
