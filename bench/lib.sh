@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034  # (variables the scripts read)
 # What the timing scripts share: the program and a bare window to compare it
 # with, the end-to-end tests' private X server and tools, and an xev on the
 # root window that reports each window mapped or destroyed as it happens,

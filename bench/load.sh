@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/lib.sh "$@"
 [[ ${1:-} == --windows ]] && shift
-program=${1:-$program}
+program=$(realpath "${1:-$program}") # start_program runs it in $TMP
 runs=${2:-5}
 if ((${#launch[@]})); then start_exe "$program"; else start_program "$program"; fi
 next MapNotify # the window start_program waited for
