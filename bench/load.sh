@@ -2,18 +2,19 @@
 # "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median
 # ms from the click to the full-list message (shown once the load is done),
 # against hyperfine's median of `xclip -o` on the same clipboard. The 3K row
-# (1024 short sentences) is what the click and the message cost alone.
-# Usage: bench/load.sh [PROGRAM] [RUNS]   (defaults: the release build, 5;
-#        PROGRAM relative to the project root or absolute)
+# (1024 short sentences) is what the click and the message cost alone. Each
+# run has a fresh owner: Wine keeps a text it fetched until X has a new one.
+# Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (defaults: the release
+#        build, or the Windows build under Wine; 5; PROGRAM relative to the
+#        project root or absolute)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=${1:-build/release/app/vantrel-article-converter}
+source bench/lib.sh "$@"
+[[ ${1:-} == --windows ]] && shift
+program=$(realpath "${1:-$program}") # start_program runs it in $TMP
 runs=${2:-5}
-export LC_ALL=C.UTF-8
-source bench/lib.sh
-"$program" 2>/dev/null &
-PIDS+=($!)
-next MapNotify
+if ((${#launch[@]})); then start_exe "$program"; else start_program "$program"; fi
+next MapNotify # the window start_program waited for
 
 printf '%-10s %10s %10s\n' clipboard 'xclip -o' load
 for size in 3K 10M 100M; do
@@ -25,13 +26,12 @@ for size in 3K 10M 100M; do
     'xclip -o -selection clipboard' >/dev/null 2>&1
   loads=()
   for ((run = 0; run < runs; run++)); do
+    own_clipboard "$TMP/text" && sleep 0.5 # Wine takes note of the owner
     start=$EPOCHREALTIME
-    xdotool mousemove 56 24 click 1 & # it lingers ~100 ms after the click
+    click load
     next MapNotify
     loads+=("$(ms_since "$start")")
-    xdotool windowfocus --sync "$window" key Return
-    next UnmapNotify
-    wait $!
+    close_message 30
   done
   printf "%-10s %7.0f ms %7.0f ms\n" "$size" \
     "$(awk -F, 'NR == 2 { print $4 * 1000 }' "$TMP/xclip.csv")" \

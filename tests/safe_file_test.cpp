@@ -1,20 +1,24 @@
-// Replacing a file on POSIX: what the user sees of the old file is kept, a
-// failed write keeps the old bytes, and no temporary file is left behind.
+// Replacing a file: what the user sees of the old file is kept, a failed
+// write keeps the old bytes, and no temporary file is left behind.
 #include "core/safe_file.h"
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#include <algorithm>
+
+#include "tests/test_files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <tuple>
-
-#include "tests/test_files.h"
+#endif
 
 namespace vantrel {
 namespace {
@@ -23,6 +27,33 @@ namespace fs = std::filesystem;
 constexpr std::string_view kNew = " 1. New.\r\n";
 // Longer than the new bytes, so a file written in place must be truncated.
 constexpr std::string_view kOld = "an older file, longer than the new one\n";
+
+// Our temporary files are ".NAME.RANDOM" beside the target.
+bool temp_left_in(const fs::path& dir) {
+  return std::any_of(fs::directory_iterator(dir), {}, [](const auto& entry) {
+    return entry.path().filename().string().starts_with(".");
+  });
+}
+
+#ifdef _WIN32
+// A save that fails once the temporary file is written: another handle on the
+// target without FILE_SHARE_DELETE makes ReplaceFileW fail. The old file stays
+// whole and our temporary file goes (Wine's ReplaceFileW leaves a backup of
+// its own, "rfXXXX.tmp", which is not ours to remove).
+TEST(ReplaceFileContents, KeepsTheOldFileWhenItCannotBeReplaced) {
+  const testing::TempDir dir;
+  const fs::path old = dir.path / "a.txt";
+  testing::write_bytes(old, kOld);
+  HANDLE other =
+      CreateFileW(old.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(replace_file_contents(old, kNew));
+  CloseHandle(other);
+  EXPECT_EQ(testing::read_bytes(old), kOld);
+  EXPECT_FALSE(temp_left_in(dir.path));
+}
+#else
 constexpr uid_t kNobody = 65534;
 
 // Permission bits, owner and group.
@@ -30,12 +61,6 @@ std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
   struct stat st {};
   stat(file.c_str(), &st);
   return {st.st_mode & 07777, st.st_uid, st.st_gid};
-}
-
-bool temp_left_in(const fs::path& dir) {
-  return std::any_of(fs::directory_iterator(dir), {}, [](const auto& entry) {
-    return entry.path().filename().string().starts_with(".");
-  });
 }
 
 // Each row saves to `save_to` in a folder holding "a.txt" (kOld, 0640,
@@ -118,7 +143,7 @@ TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
   EXPECT_EQ(testing::read_bytes(file), kNew);
   EXPECT_FALSE(temp_left_in(file.parent_path()));
 }
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace vantrel
-#endif  // _WIN32

@@ -3,7 +3,6 @@
 #include "win32/form1.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <array>
@@ -127,7 +126,10 @@ bool Form1::create(HINSTANCE instance, int show_command) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpszClassName = kClassName;
-  if (!RegisterClassExW(&window_class)) return false;
+  if (!RegisterClassExW(&window_class) &&
+      GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    return false;
+  }
 
   const std::wstring title = wide(vantrel::kProgramTitle);
   // The real size follows from the monitor's DPI, known once the window is.
@@ -308,7 +310,7 @@ void Form1::cmd_save_Click() {
   cdb1.lpstrFilter = filter.c_str();
   cdb1.lpstrFile = file_name.data();
   cdb1.nMaxFile = static_cast<DWORD>(file_name.size());
-  if (!GetSaveFileNameW(&cdb1) || file_name[0] == L'\0') return;
+  if (!save_dialog(&cdb1) || file_name[0] == L'\0') return;
 
   const std::wstring name(file_name.data());
   const std::string code_page = vantrel::system_code_page();
@@ -333,6 +335,6 @@ bool Form1::load_data(vantrel::ListStart start) {
 }
 
 void Form1::warn(std::u16string_view text) {
-  MessageBoxW(window, wide(text).c_str(), wide(vantrel::kProgramTitle).c_str(),
+  message_box(window, wide(text).c_str(), wide(vantrel::kProgramTitle).c_str(),
               MB_OK | MB_ICONWARNING);
 }

@@ -11,7 +11,10 @@
 #define VANTREL_WIN32_FORM1_H_
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
 
+#include <functional>
 #include <string_view>
 
 #include "core/messages.h"
@@ -25,6 +28,13 @@ class Form1 {
 
   // The top-level window, for the message loop's dialog keys.
   HWND handle() const { return window; }
+
+  // The save dialog and the message box are shown through these: the
+  // system's own, unless a test stands in for the user.
+  static inline std::function<BOOL(OPENFILENAMEW*)> save_dialog =
+      GetSaveFileNameW;
+  static inline std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> message_box =
+      MessageBoxW;
 
  private:
   static LRESULT CALLBACK window_procedure(HWND window, UINT message,

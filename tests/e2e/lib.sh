@@ -6,7 +6,7 @@ set -eEuo pipefail
 TITLE='Vantrel Article Converter'
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 ARTIFACTS=${ARTIFACTS:-$TMP}
-PIDS=() APP_PID='' CLIP_PID='' MAIN_WIN=''
+PIDS=() APP_PID='' CLIP_PID='' MAIN_WIN='' DIALOG='' XVFB_DISPLAY=''
 CLIENT_DX=0 CLIENT_DY=0  # the client area's place in the window (a frame)
 trap 'trap - ERR; set +e; kill -CONT "${PIDS[@]}" 2>/dev/null; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
@@ -14,7 +14,9 @@ trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 fail() {
   trap - ERR
   echo "FAIL: $*" >&2
-  mkdir -p "$ARTIFACTS" && timeout 20 import -window root "$ARTIFACTS/failure.png" || :
+  # A picture of our own server only, never of the caller's display.
+  [[ -z $XVFB_DISPLAY ]] || { mkdir -p "$ARTIFACTS" &&
+    DISPLAY=$XVFB_DISPLAY timeout 20 import -window root "$ARTIFACTS/failure.png"; } || :
   exit 1
 }
 
@@ -34,7 +36,8 @@ start_xvfb() {
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
     PIDS+=($!)
     # Ours answers, not another server that took the number first.
-    poll 10 xdotool getmouselocation >/dev/null 2>&1 && kill -0 "${PIDS[-1]}" && return
+    poll 10 xdotool getmouselocation >/dev/null 2>&1 && kill -0 "${PIDS[-1]}" &&
+      XVFB_DISPLAY=$DISPLAY && return
   done
   fail "no X server started"
 }
@@ -46,7 +49,7 @@ main_window_shown() { MAIN_WIN=$(window_named "$TITLE") && [[ -n $MAIN_WIN ]]; }
 # $TMP and waits for its window.
 start_program() {
   if [[ -n $APP_PID ]]; then kill "$APP_PID" && wait "$APP_PID" || :; fi
-  poll 10 eval '! main_window_shown'
+  poll 10 eval '! main_window_shown' || fail "the old window stayed"
   (cd "$TMP" && exec "$@") >"$TMP/program.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")
@@ -73,16 +76,21 @@ click() {
   done
 }
 
-dialog_has_focus() { local d; d=$(window_named 'Save As') && [[ -n $d && $(xdotool getwindowfocus) == "$d" ]]; }
+# focus WINDOW: without a window manager nothing gives a new window the focus.
+focus() { timeout 20 xdotool windowfocus --sync "$1" || fail "could not focus $1"; }
+dialog_shown() { DIALOG=$(window_named 'Save As') && [[ -n $DIALOG ]]; }
 # A message box carries the program's title, as its window does.
 message_box() { xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | grep -vx "$MAIN_WIN" | head -n 1; }
 no_message() { [[ -z $(message_box) ]]; }
 
-# save_as PATH [KEY]: clicks Save, types PATH and presses KEY (Return) until
-# the dialog closes (a completer popup may take the first press).
-save_as() {
-  click save
-  poll 30 dialog_has_focus || fail "no save dialog"
+# save_as PATH [KEY]: clicks Save, then save_dialog PATH [KEY].
+save_as() { click save && save_dialog "$@"; }
+# save_dialog PATH [KEY]: the save dialog shows; it gets the focus, PATH is
+# typed and KEY (Return) pressed until it closes (a completer popup may take
+# the first press).
+save_dialog() {
+  poll 30 dialog_shown || fail "no save dialog"
+  focus "$DIALOG"
   xdotool type --delay 5 -- "$1"
   for _ in 1 2 3; do
     xdotool key "${2:-Return}"
@@ -94,7 +102,8 @@ save_as() {
 # close_message [SECONDS]: a message box shows; Return presses its OK.
 close_message() {
   poll "${1:-30}" eval '! no_message' || fail "no message box"
-  xdotool windowfocus --sync "$(message_box)" key Return
+  focus "$(message_box)"
+  xdotool key Return
   poll 10 no_message || fail "the message box did not close"
 }
 

@@ -8,10 +8,13 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 #include "window/wrapping_button.h"
 
@@ -20,6 +23,18 @@ Q_DECLARE_METATYPE(Steps)
 
 const QString kText = QStringLiteral("The cat sat. The dog ran.");
 const QByteArray kTextFile = " 1. The cat sat.\r\n 2.  The dog ran.\r\n";
+
+// A clipboard whose owner gives no text before the X11 clipboard would give
+// up (4.5 s): what a failed read looks like to the window.
+class UnansweredClipboard : public QMimeData {
+  mutable bool asked_ = false;
+
+ protected:
+  QVariant retrieveData(const QString&, QMetaType) const override {
+    if (!std::exchange(asked_, true)) QThread::msleep(4600);
+    return {};
+  }
+};
 
 class Form1Test : public QObject {
   Q_OBJECT
@@ -149,6 +164,15 @@ class Form1Test : public QObject {
     QCOMPARE(QDir(folder_->path()).entryList(QDir::Files),
              QStringList({"notes", "old.txt"}));
     QCOMPARE(opened_with_, QStringList({"", "", ""}));
+  }
+
+  // A first read that fails warns and leaves the buttons as they were.
+  void failed_read() {
+    QGuiApplication::clipboard()->setMimeData(new UnansweredClipboard);
+    click(QStringLiteral("cmd_load2"));
+    QVERIFY(!button(QStringLiteral("cmd_add"))->isEnabled());
+    QCOMPARE(warnings_.size(), 1);
+    QVERIFY(warnings_[0].contains("clipboard's text could not be read"));
   }
 
   // In ISO-8859-1 (see CMakeLists.txt).

@@ -6,18 +6,25 @@
 
 # make_prefix: the Wine prefix the Windows tests share, made afresh, with the
 # en_US and ja_JP UTF-8 locales in LOCPATH (Wine takes the ANSI code page from
-# LANG) and no window manager stalls (Managed=N).
+# the locale) and no window manager stalls (Managed=N).
 make_prefix() {
   : "${WINEPREFIX:?}" "${LOCPATH:?}"
-  wineserver -k 2>/dev/null || true
+  stop_wine
   rm -rf "$WINEPREFIX"
   mkdir -p "$LOCPATH"
   for locale in en_US ja_JP; do
     [[ -d $LOCPATH/$locale.UTF-8 ]] || localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8"
   done
-  LANG=en_US.UTF-8 wineboot -i </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  LC_ALL=en_US.UTF-8 timeout 120 wineboot -i </dev/null >/dev/null 2>&1
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   restart_wine
+}
+
+# stop_wine: the prefix's wineserver is told to end, and has ended.
+stop_wine() {
+  : "${WINEPREFIX:?}"
+  wineserver -k 2>/dev/null || true
+  timeout 30 wineserver -w || fail "the wineserver did not end"
 }
 
 # restart_wine: Wine's desktop process keeps the display it started on, so
@@ -25,11 +32,9 @@ make_prefix() {
 # away from ctest's pipe (or ctest may wait forever). WIN_DIR is $TMP as
 # Windows names it.
 restart_wine() {
-  : "${WINEPREFIX:?}"
-  wineserver -k 2>/dev/null || true
-  wineserver -w || :
+  stop_wine
   wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
   WIN_DIR="Z:${TMP//\//\\}"
 }
 
@@ -44,4 +49,4 @@ start_exe() {
 }
 
 # keys WINDOW KEY...: without a window manager nothing focuses a window.
-keys() { xdotool windowfocus --sync "$1" key --delay 20 "${@:2}"; }
+keys() { focus "$1" && xdotool key --delay 20 "${@:2}"; }

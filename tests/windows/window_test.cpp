@@ -1,0 +1,171 @@
+// Form1 of the Windows program under Wine, driven through its handlers: the
+// save dialog as it is set up (answered in place of a user), the buttons, the
+// clipboard held by another thread or without its NUL, and the warnings.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/test_files.h"
+#include "win32/form1.h"
+
+namespace {
+
+// Runs `click` while another thread holds the clipboard open, for `hold_ms`
+// from before the click or until the click is over.
+template <typename Click>
+void while_held(DWORD hold_ms, Click click) {
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    SetEvent(opened);
+    WaitForSingleObject(done, hold_ms);
+    CloseClipboard();
+  });
+  WaitForSingleObject(opened, INFINITE);
+  click();
+  SetEvent(done);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(done);
+}
+
+// The allocation that holds `address`.
+void* mapping_of(const void* address) {
+  MEMORY_BASIC_INFORMATION info{};
+  VirtualQuery(address, &info, sizeof info);
+  return info.AllocationBase;
+}
+
+// Puts `text` on the clipboard as CF_UNICODETEXT. Without its NUL, the block
+// is made large enough to get a mapping of its own, and the memory just past
+// it, still in that mapping, holds u" Past.": a read beyond the block's end
+// takes it. SetClipboardData writes a NUL into the block's last character, as
+// Windows does; the text is put back into the handle the clipboard keeps for
+// its owner, and the clipboard left open for `reader` in this thread (closing
+// it would renew the data).
+void put_text(std::u16string text, HWND reader = nullptr) {
+  const bool with_nul = reader == nullptr;
+  if (!with_nul) text.insert(text.find(u' '), 1 << 19, u' ');
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + with_nul) * 2);
+  auto* data = static_cast<char16_t*>(GlobalLock(block));
+  std::copy_n(text.c_str(), text.size() + with_nul, data);
+  ASSERT_TRUE(OpenClipboard(reader) && EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, block));
+  if (with_nul) {
+    CloseClipboard();
+    return;
+  }
+  constexpr char16_t kPast[] = u" Past.";
+  data[text.size() - 1] = text.back();
+  ASSERT_EQ(mapping_of(data + text.size() + std::size(kPast)),
+            mapping_of(data));
+  std::copy_n(kPast, std::size(kPast), data + text.size());
+}
+
+class Form1Window : public testing::Test {
+ protected:
+  void SetUp() override {
+    // Each dialog as "flags|filter|name|extension".
+    Form1::save_dialog = [this](OPENFILENAMEW* dialog) {
+      const wchar_t* end = dialog->lpstrFilter;
+      while (end && (end[0] != L'\0' || end[1] != L'\0')) ++end;
+      dialogs_.push_back(
+          std::to_wstring(dialog->Flags) + L"|" +
+          (end ? std::wstring(dialog->lpstrFilter, end) : L"") + L"|" +
+          dialog->lpstrFile + L"|" +
+          (dialog->lpstrDefExt ? dialog->lpstrDefExt : L"") +
+          (dialog->hwndOwner == form_->handle() ? L"" : L"|not owned"));
+      answer_.copy(dialog->lpstrFile, dialog->nMaxFile - 1);
+      return !answer_.empty();
+    };
+    Form1::message_box = [this](HWND owner, LPCWSTR text, LPCWSTR title,
+                                UINT type) {
+      EXPECT_EQ(owner, form_->handle());
+      EXPECT_STREQ(title, L"Vantrel Article Converter");
+      EXPECT_EQ(type, UINT{MB_OK | MB_ICONWARNING});
+      warnings_.emplace_back(text);
+      return IDOK;
+    };
+    ASSERT_TRUE(form_->create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+  }
+  void TearDown() override { DestroyWindow(form_->handle()); }
+
+  bool enabled(const wchar_t* caption) const {
+    return IsWindowEnabled(
+        FindWindowExW(form_->handle(), nullptr, L"Button", caption));
+  }
+  // Clicks the button as a user can: not when it is disabled.
+  void click(const wchar_t* caption) {
+    HWND button = FindWindowExW(form_->handle(), nullptr, L"Button", caption);
+    if (!IsWindowEnabled(button)) return;
+    SendMessageW(form_->handle(), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  }
+  // Saves as `name` in the test's folder, or cancels when it is empty, and
+  // returns the file's bytes.
+  std::string saved(const std::wstring& name) {
+    answer_ = name.empty() ? name : (dir_.path / name).wstring();
+    click(L"Save");
+    const std::filesystem::path file = dir_.path / name;
+    return std::filesystem::is_regular_file(file)
+               ? vantrel::testing::read_bytes(file)
+               : "<missing>";
+  }
+
+  std::unique_ptr<Form1> form_ = std::make_unique<Form1>();
+  std::vector<std::wstring> dialogs_, warnings_;
+  std::wstring answer_;
+  vantrel::testing::TempDir dir_;
+};
+
+constexpr const wchar_t* kGet = L"Get Clipboard Data";
+constexpr const wchar_t* kAdd = L"Add More";
+
+// Each save opens the dialog afresh: an empty name, the one filter, no
+// extension added, nothing asked before overwriting.
+TEST_F(Form1Window, OpensAPlainSaveDialogEachTime) {
+  put_text(u"A.");
+  click(kGet);
+  click(kAdd);
+  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n 2. A.\r\n");
+  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n 2. A.\r\n");
+  EXPECT_EQ(saved(L""), "<missing>");
+  EXPECT_EQ(saved(L"missing\\a.txt"), "<missing>");
+  const std::wstring plain(L"0|Text (*.txt)\0*.txt||", 22);
+  EXPECT_EQ(dialogs_, std::vector<std::wstring>(4, plain));
+  ASSERT_EQ(warnings_.size(), 1U);
+  EXPECT_TRUE(warnings_[0].starts_with(L"Could not save \"" + answer_));
+}
+
+// A clipboard another program holds open is tried again for a moment; one
+// that stays closed warns and leaves the list and the buttons as they were.
+TEST_F(Form1Window, KeepsTheListAndButtonsWhenTheClipboardStaysClosed) {
+  put_text(u"A.");
+  EXPECT_FALSE(enabled(kAdd));
+  while_held(INFINITE, [&] { click(kGet); });
+  EXPECT_FALSE(enabled(kAdd));
+  while_held(100, [&] { click(kGet); });
+  EXPECT_TRUE(enabled(kAdd));
+  put_text(u"B.");
+  while_held(INFINITE, [&] { click(kAdd); });
+  while_held(INFINITE, [&] { click(kGet); });
+  EXPECT_EQ(saved(L"out.txt"), " 1. A.\r\n");
+  EXPECT_EQ(warnings_.size(), 3U);
+  for (const std::wstring& warning : warnings_) {
+    EXPECT_TRUE(warning.starts_with(L"The clipboard's text could not be read"));
+  }
+}
+
+TEST_F(Form1Window, ReadsATextWithoutItsNulToTheBlocksEnd) {
+  put_text(u"A. B.", form_->handle());
+  click(kGet);
+  EXPECT_EQ(saved(L"out.txt"), " 1. A.\r\n 2.  B.\r\n");
+}
+
+}  // namespace
