@@ -1,10 +1,13 @@
 // POSIX: the environment locale's character set and iconv. See code_page.h.
 #include <iconv.h>
 #include <langinfo.h>
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX newlocale
 
 #include <cerrno>
+#include <cstddef>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/code_page.h"
 

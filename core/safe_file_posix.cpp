@@ -8,8 +8,13 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "core/safe_file.h"
 

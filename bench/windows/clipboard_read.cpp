@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-int wmain() {
+int wmain() {  // NOLINT(misc-use-internal-linkage): the entry point
   if (OpenClipboard(nullptr)) CloseClipboard();
   std::puts("ready");
   std::fflush(stdout);
