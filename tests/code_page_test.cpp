@@ -59,9 +59,8 @@ TEST(SystemCodePage, IsTheEnvironmentLocalesCharacterSet) {
       {"C", "C.UTF-8", "UTF-8"},
       {"xx_XX.NO-SUCH-SET", "C", "UTF-8"},
   };
-  const char* old_environment = std::getenv("LC_ALL");
-  const bool had_environment = old_environment != nullptr;
-  const std::string saved_environment = had_environment ? old_environment : "";
+  const char* environment = std::getenv("LC_ALL");  // "" counts as unset
+  const std::string saved_environment = environment ? environment : "";
   const std::string saved_process = std::setlocale(LC_CTYPE, nullptr);
   for (const auto& row : rows) {
     setenv("LC_ALL", row.environment, 1);
@@ -69,11 +68,7 @@ TEST(SystemCodePage, IsTheEnvironmentLocalesCharacterSet) {
     EXPECT_EQ(system_code_page(), row.code_page) << row.environment;
   }
   std::setlocale(LC_CTYPE, saved_process.c_str());
-  if (had_environment) {
-    setenv("LC_ALL", saved_environment.c_str(), 1);
-  } else {
-    unsetenv("LC_ALL");
-  }
+  setenv("LC_ALL", saved_environment.c_str(), 1);
 }
 #endif
 
