@@ -1,10 +1,11 @@
-// Program start: sets the process up for the window (the locale from the
-// environment, which also fixes the saved file's code page), shows the
-// converter window and runs the event loop until it is closed. Without a
-// display to show the window on, it says so on one line and exits with 1.
+// Program start: shows the converter window and runs the event loop until it
+// is closed. Without a display to show the window on, it says so on one line
+// and exits with 1. Qt sets the process locale from the environment (or to
+// C.UTF-8 where that is not UTF-8, from Qt 6.8); the saved file's code page
+// is read from the environment itself (core/code_page.h).
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): POSIX SIGXFSZ
+
 #include <QApplication>
-#include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,8 +43,7 @@ bool has_display(int argc, char** argv) {
 int main(int argc, char* argv[]) {
   // A file-size limit then fails the save with an error instead of ending
   // the program and losing the held sentences.
-  std::signal(SIGXFSZ, SIG_IGN);
-  std::setlocale(LC_ALL, "");
+  signal(SIGXFSZ, SIG_IGN);
 
   if (!has_display(argc, argv)) {
     std::fputs(

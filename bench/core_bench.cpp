@@ -146,6 +146,16 @@ void save(benchmark::State& state, const std::string& code_page,
   std::filesystem::remove(path);
 }
 
+// A run that failed: Google Benchmark 1.8 renamed error_occurred to skipped.
+template <typename BenchmarkRun>
+bool failed(const BenchmarkRun& run) {
+  if constexpr (requires { run.skipped; }) {
+    return run.skipped != 0;
+  } else {
+    return run.error_occurred;
+  }
+}
+
 // Google Benchmark's table, keeping each benchmark's real seconds per
 // iteration (the median when repeated) for the goal lines.
 class Reporter : public benchmark::ConsoleReporter {
@@ -157,7 +167,7 @@ class Reporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       const bool wanted =
           run.run_type == Run::RT_Iteration || run.aggregate_name == "median";
-      if (wanted && !run.error_occurred) {
+      if (wanted && !failed(run)) {
         seconds[run.run_name.function_name] =
             run.GetAdjustedRealTime() /
             benchmark::GetTimeUnitMultiplier(run.time_unit);

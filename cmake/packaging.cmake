@@ -25,6 +25,9 @@ if(NOT VANTREL_WINDOW)
   return() # no program to package
 endif()
 
+# Placeholders until the owner gives them (README, Install): the address
+# here, and a homepage (CPACK_DEBIAN_PACKAGE_HOMEPAGE and the metainfo's
+# <url type="homepage">).
 set(VANTREL_MAINTAINER
     "Vantrel Article Converter developers <article-converter@vantrel.invalid>")
 

@@ -1,6 +1,7 @@
 // The 8-bit code page the sentence file is written in, and the conversion of
 // UTF-16 text to it. On POSIX systems the code page is the character set of
-// the user's locale (LC_CTYPE), converted with iconv; where that is plain
+// the locale the environment sets (LC_ALL, LC_CTYPE or LANG, whatever the
+// process locale is), converted with iconv; where that is plain
 // ASCII (the C/POSIX locale) UTF-8 is used instead, so that no text is lost.
 // On Windows it is the system's ANSI code page, "CP" and its number (such as
 // "CP1252" or "CP932"), or "UTF-8"; conversion goes through
@@ -15,8 +16,9 @@
 
 namespace vantrel {
 
-// The system's code page: on POSIX the LC_CTYPE character set's name, or
-// "UTF-8" for ASCII; on Windows "CP" + the ANSI code page, or "UTF-8".
+// The system's code page: on POSIX the character set's name of the locale the
+// environment sets, or "UTF-8" for ASCII; on Windows "CP" + the ANSI code
+// page, or "UTF-8".
 std::string system_code_page();
 
 // Text converted to a code page, and the characters written as "?" in it

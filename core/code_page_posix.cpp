@@ -1,10 +1,14 @@
-// POSIX: the locale's character set and iconv. See code_page.h.
+// POSIX: the environment locale's character set and iconv. See code_page.h.
 #include <iconv.h>
 #include <langinfo.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX newlocale
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/code_page.h"
 
@@ -80,8 +84,14 @@ class Output {
 
 }  // namespace
 
+// The character set of the locale the environment names (LC_ALL, LC_CTYPE,
+// LANG), not the process locale's: a toolkit may switch the process to a
+// UTF-8 locale of its own. An unknown locale counts as C.
 std::string system_code_page() {
-  const std::string name = nl_langinfo(CODESET);
+  locale_t locale = newlocale(LC_CTYPE_MASK, "", nullptr);
+  if (locale == nullptr) return "UTF-8";
+  const std::string name = nl_langinfo_l(CODESET, locale);
+  freelocale(locale);
   return is_ascii(name) ? "UTF-8" : name;
 }
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "core/code_page.h"

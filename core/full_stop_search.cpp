@@ -1,5 +1,8 @@
 #include "core/full_stop_search.h"
 
+#include <cstddef>
+#include <string_view>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif

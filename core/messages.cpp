@@ -1,6 +1,12 @@
 #include "core/messages.h"
 
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "core/sentence_splitter.h"
+#include "core/sentence_store.h"
 
 namespace vantrel {
 

@@ -1,9 +1,15 @@
 #include "core/numbered_file.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 #include "core/code_page.h"
 #include "core/safe_file.h"
+#include "core/sentence_store.h"
 
 namespace vantrel {
 

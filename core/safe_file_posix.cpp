@@ -8,8 +8,13 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "core/safe_file.h"
 
@@ -76,7 +81,7 @@ int create_temp_beside(const fs::path& target, mode_t mode, fs::path& temp) {
 // Gives the new file the old one's owner, group and permission bits; false
 // when the system does not let this process do so.
 bool take_owner_and_mode(int fd, const struct stat& old) {
-  struct stat now {};
+  struct stat now = {};
   if (::fstat(fd, &now) != 0) return false;
   if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
       ::fchown(fd, old.st_uid, old.st_gid) != 0) {
@@ -101,7 +106,7 @@ void sync_folder_of(const fs::path& target) {
 std::error_code replace_file_contents(const fs::path& path,
                                       std::string_view bytes) {
   const fs::path target = final_target(path);
-  struct stat old {};
+  struct stat old = {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) return write_in_place(target, bytes);
   if (exists && (!S_ISREG(old.st_mode) || old.st_nlink > 1)) {

@@ -7,8 +7,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstddef>
+#include <filesystem>
 #include <random>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "core/safe_file.h"
 

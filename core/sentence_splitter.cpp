@@ -1,8 +1,11 @@
 #include "core/sentence_splitter.h"
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/full_stop_search.h"
+#include "core/sentence_store.h"
 
 namespace vantrel {
 

@@ -1,5 +1,10 @@
 #include "core/sentence_store.h"
 
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
 namespace vantrel {
 
 std::u16string* SentenceStore::append(std::u16string_view sentence) {

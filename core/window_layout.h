@@ -19,9 +19,15 @@ struct Button {
 };
 
 // In tab order.
-inline constexpr Button kLoad{u"Get Clipboard Data", 16, 8, 81, 33};
-inline constexpr Button kAdd{u"Add More", 16, 48, 81, 33};
-inline constexpr Button kSave{u"Save", 16, 88, 81, 33};
+inline constexpr Button kLoad{.caption = u"Get Clipboard Data",
+                              .left = 16,
+                              .top = 8,
+                              .width = 81,
+                              .height = 33};
+inline constexpr Button kAdd{
+    .caption = u"Add More", .left = 16, .top = 48, .width = 81, .height = 33};
+inline constexpr Button kSave{
+    .caption = u"Save", .left = 16, .top = 88, .width = 81, .height = 33};
 
 inline constexpr std::u16string_view kSaveFilter = u"Text (*.txt)|*.txt";
 

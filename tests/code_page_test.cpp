@@ -6,6 +6,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <string>
 #include <tuple>
 
 namespace vantrel {
@@ -56,9 +57,27 @@ TEST(SystemCodePage, IsTheOneTheEnvironmentGives) {
   EXPECT_EQ(system_code_page(), expected);
 }
 #else
-TEST(SystemCodePage, IsUtf8WhereTheLocaleIsAscii) {
-  ASSERT_NE(std::setlocale(LC_CTYPE, "C"), nullptr);
-  EXPECT_EQ(system_code_page(), "UTF-8");
+// The character set of the locale the environment sets, whatever locale the
+// process is in (Qt 6.8 switches a Latin-1 process to C.UTF-8); plain ASCII
+// and an unknown locale give UTF-8.
+TEST(SystemCodePage, IsTheEnvironmentLocalesCharacterSet) {
+  const struct {
+    const char *environment, *process, *code_page;
+  } rows[] = {
+      {"en_US.ISO-8859-1", "C.UTF-8", "ISO-8859-1"},  // made by scripts/test
+      {"C", "C.UTF-8", "UTF-8"},
+      {"xx_XX.NO-SUCH-SET", "C", "UTF-8"},
+  };
+  const char* environment = std::getenv("LC_ALL");  // "" counts as unset
+  const std::string saved_environment = environment ? environment : "";
+  const std::string saved_process = std::setlocale(LC_CTYPE, nullptr);
+  for (const auto& row : rows) {
+    setenv("LC_ALL", row.environment, 1);
+    EXPECT_NE(std::setlocale(LC_CTYPE, row.process), nullptr) << row.process;
+    EXPECT_EQ(system_code_page(), row.code_page) << row.environment;
+  }
+  std::setlocale(LC_CTYPE, saved_process.c_str());
+  setenv("LC_ALL", saved_environment.c_str(), 1);
 }
 #endif
 

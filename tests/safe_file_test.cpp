@@ -58,7 +58,7 @@ constexpr uid_t kNobody = 65534;
 
 // Permission bits, owner and group.
 std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
-  struct stat st {};
+  struct stat st = {};
   stat(file.c_str(), &st);
   return {st.st_mode & 07777, st.st_uid, st.st_gid};
 }

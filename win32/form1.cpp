@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -306,7 +309,7 @@ void Form1::cmd_save_Click() {
   // "description|pattern" pairs as the dialog takes them: each ended by a
   // NUL, and one more NUL after the last.
   std::wstring filter = wide(vantrel::layout::kSaveFilter) + L'|';
-  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  std::ranges::replace(filter, L'|', L'\0');
   cdb1.lpstrFilter = filter.c_str();
   cdb1.lpstrFile = file_name.data();
   cdb1.nMaxFile = static_cast<DWORD>(file_name.size());

@@ -3,6 +3,8 @@
 
 #include <QFileDialog>
 #include <QStringList>
+#include <functional>
+#include <utility>
 
 namespace {
 

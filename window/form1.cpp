@@ -9,7 +9,10 @@
 #include <QMessageBox>
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <system_error>
 
 #include "core/code_page.h"
 #include "core/messages.h"

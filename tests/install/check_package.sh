@@ -30,8 +30,14 @@ diff <(printf '%s\n' "${expected[@]}" | sort) \
   <(dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ { print $6 }' | sort) >&2 ||
   fail "the package's files differ from the list above (< expected, > packaged)"
 
-# Not for the Debian archive, so no bug to close for a first upload.
-lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" >&2 ||
+# Not for the Debian archive, so no bug to close for a first upload. There is
+# no homepage yet, which AppStream 1.0 warns of: Debian 13's lintian then
+# reports the metadata as failed (Debian 12's has no such tag), and
+# appstreamcli below checks the metadata instead.
+suppressed=initial-upload-closes-no-bugs
+lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1 &&
+  suppressed+=,appstream-metadata-validation-failed
+lintian --fail-on error,warning --suppress-tags "$suppressed" "$deb" >&2 ||
   fail "lintian found errors or warnings"
 
 dpkg-deb -x "$deb" "$TMP/root"
@@ -40,7 +46,11 @@ launcher=$prefix/share/applications/$id.desktop
 # desktop-file-validate exits 0 on warnings and hints, so any output fails.
 report=$(desktop-file-validate "$launcher" 2>&1) || true
 [[ -z $report ]] || fail "desktop-file-validate: $report"
-appstreamcli validate-tree --no-net --strict "$TMP/root" >&2 ||
+# Allowed: the missing homepage, or in AppStream 0.16 (Debian 12), which does
+# not know 1.0's <developer>, an unknown tag.
+allowed=url-homepage-missing
+[[ $(appstreamcli --version) == *"version: 0."* ]] && allowed=unknown-tag
+appstreamcli validate-tree --no-net --strict --override="$allowed=pedantic" "$TMP/root" >&2 ||
   fail "appstreamcli rejected the packaged metadata"
 entry() { sed -n "s/^$1=//p" "$launcher"; }
 [[ -x $prefix/bin/$(entry Exec) ]] || fail "launcher Exec '$(entry Exec)' is not in the package"
