@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median
-# ms from the click to the full-list message (shown once the load is done),
-# against hyperfine's median of `xclip -o` on the same clipboard. The 3K row
-# (1024 short sentences) is what the click and the message cost alone. Each
-# run has a fresh owner: Wine keeps a text it fetched until X has a new one.
+# "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median ms
+# from the click to the full-list message, against hyperfine's `xclip -o`. The
+# 3K row (1024 short sentences) is the click and the message alone. Each run
+# has a fresh owner: Wine keeps a text it fetched until X has a new one.
 # Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (defaults: the release
-#        build, or the Windows build under Wine; 5; PROGRAM relative to the
-#        project root or absolute)
+#        or Windows build; 5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/lib.sh "$@"
