@@ -130,11 +130,10 @@ TEST_F(Form1Window, OpensAPlainSaveDialogEachTime) {
   click(kGet);
   click(kAdd);
   EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n 2. A.\r\n");
-  EXPECT_EQ(saved(L"a.txt"), " 1. A.\r\n 2. A.\r\n");
   EXPECT_EQ(saved(L""), "<missing>");
   EXPECT_EQ(saved(L"missing\\a.txt"), "<missing>");
   const std::wstring plain(L"0|Text (*.txt)\0*.txt||", 22);
-  EXPECT_EQ(dialogs_, std::vector<std::wstring>(4, plain));
+  EXPECT_EQ(dialogs_, std::vector<std::wstring>(3, plain));
   ASSERT_EQ(warnings_.size(), 1U);
   EXPECT_TRUE(warnings_[0].starts_with(L"Could not save \"" + answer_));
 }
