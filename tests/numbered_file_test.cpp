@@ -1,4 +1,4 @@
-// The saved file byte for byte, and the saves that must fail.
+// The saved file byte for byte.
 #include "core/numbered_file.h"
 
 #include <gtest/gtest.h>

@@ -54,7 +54,6 @@ TEST(ReplaceFileContents, KeepsTheOldFileWhenItCannotBeReplaced) {
 #else
 constexpr uid_t kNobody = 65534;
 
-// Permission bits, owner and group.
 std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
   struct stat st {};
   stat(file.c_str(), &st);

@@ -33,7 +33,6 @@ void while_held(DWORD hold_ms, Click click) {
   CloseHandle(done);
 }
 
-// The allocation that holds `address`.
 void* mapping_of(const void* address) {
   MEMORY_BASIC_INFORMATION info{};
   VirtualQuery(address, &info, sizeof info);
