@@ -4,6 +4,7 @@
 # --windows first, the Windows build under Wine. Sourced from the project root.
 # shellcheck source=../tests/e2e/lib.sh
 source tests/e2e/lib.sh
+start_xvfb
 if [[ ${1:-} == --windows ]]; then
   scripts/build-windows >/dev/null
   build=$PWD/build/windows
@@ -13,6 +14,7 @@ if [[ ${1:-} == --windows ]]; then
   launch=(env LC_ALL=en_US.UTF-8 wine)
   # shellcheck source=../tests/windows/wine_lib.sh
   source tests/windows/wine_lib.sh
+  if [[ -d $WINEPREFIX ]]; then restart_wine; else make_prefix; fi
 else
   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
   cmake --build build/bench -j2 --target vantrel-bare-window >/dev/null
@@ -21,13 +23,9 @@ else
   bare=build/bench/bench/vantrel-bare-window
   launch=()
 fi
-start_xvfb
 exec 5< <(exec xev -root -event substructure 2>/dev/null)
 PIDS+=($!)
 sleep 1 # xev is listening by then
-if ((${#launch[@]})); then
-  if [[ -d $WINEPREFIX ]]; then restart_wine; else make_prefix; fi
-fi
 
 # next EVENT: reads xev's reports up to EVENT; the window it names in $window.
 next() {

@@ -3,11 +3,9 @@
 # from the click to the full-list message, against hyperfine's `xclip -o`. The
 # 3K row (1024 short sentences) is the click and the message alone. Each run
 # has a fresh owner: Wine keeps a text it fetched until X has a new one.
-# Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (defaults: the release
-#        or Windows build; 5)
-set -euo pipefail
+# Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (release or Windows; 5)
 cd "$(dirname "$0")/.."
-source bench/lib.sh "$@"
+source bench/lib.sh "$@"  # and set -eEuo pipefail
 [[ ${1:-} == --windows ]] && shift
 program=$(realpath "${1:-$program}") # start_program runs it in $TMP
 runs=${2:-5}

@@ -2,11 +2,9 @@
 # Start-up of the program against a bare window of the same title and size, in
 # a private Xvfb: the median time until X reports its window mapped, and on
 # Linux its peak memory (VmHWM) a second later.
-# Usage: bench/startup.sh [--windows] [PROGRAM] [RUNS]   (defaults: the
-#        release or Windows build; 50)
-set -euo pipefail
+# Usage: bench/startup.sh [--windows] [PROGRAM] [RUNS]   (release or Windows; 50)
 cd "$(dirname "$0")/.."
-source bench/lib.sh "$@"
+source bench/lib.sh "$@"  # and set -eEuo pipefail
 [[ ${1:-} == --windows ]] && shift
 program=${1:-$program}
 runs=${2:-50}
