@@ -33,8 +33,8 @@ start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$TMP/display" 2>/dev/null &
   PIDS+=($!)
   poll 10 grep -q '^[0-9]*$' "$TMP/display" || fail "no X server started"
-  export DISPLAY=:$(<"$TMP/display")
-  XVFB_DISPLAY=$DISPLAY
+  XVFB_DISPLAY=:$(<"$TMP/display")
+  export DISPLAY=$XVFB_DISPLAY
 }
 
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
