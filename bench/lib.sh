@@ -1,11 +1,10 @@
 # shellcheck shell=bash disable=SC2034  # (variables the scripts read)
-# What the timing scripts share: the program and a bare window to compare it
-# with, the end-to-end tests' private X server and tools, and an xev on the
-# root window that reports each window mapped or destroyed as it happens,
-# without polling. With --windows as the first argument, the Windows build
-# under Wine in the tests' prefix. Sourced from the project root.
+# What the timing scripts share: the program, a bare window, the end-to-end
+# tests' tools and an xev reporting each window mapped or destroyed. With
+# --windows first, the Windows build under Wine. Sourced from the project root.
 # shellcheck source=../tests/e2e/lib.sh
 source tests/e2e/lib.sh
+start_xvfb
 if [[ ${1:-} == --windows ]]; then
   scripts/build-windows >/dev/null
   build=$PWD/build/windows
@@ -13,6 +12,9 @@ if [[ ${1:-} == --windows ]]; then
   program=$build/win32/vantrel-article-converter.exe
   bare=$build/bench/windows/vantrel-bare-window-win32.exe
   launch=(env LC_ALL=en_US.UTF-8 wine)
+  # shellcheck source=../tests/windows/wine_lib.sh
+  source tests/windows/wine_lib.sh
+  if [[ -d $WINEPREFIX ]]; then restart_wine; else make_prefix; fi
 else
   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
   cmake --build build/bench -j2 --target vantrel-bare-window >/dev/null
@@ -21,15 +23,9 @@ else
   bare=build/bench/bench/vantrel-bare-window
   launch=()
 fi
-start_xvfb
 exec 5< <(exec xev -root -event substructure 2>/dev/null)
 PIDS+=($!)
 sleep 1 # xev is listening by then
-if [[ ${1:-} == --windows ]]; then
-  # shellcheck source=../tests/windows/wine_lib.sh
-  source tests/windows/wine_lib.sh
-  if [[ -d $WINEPREFIX ]]; then restart_wine; else make_prefix; fi
-fi
 
 # next EVENT: reads xev's reports up to EVENT; the window it names in $window.
 next() {

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median
-# ms from the click to the full-list message (shown once the load is done),
-# against hyperfine's median of `xclip -o` on the same clipboard. The 3K row
-# (1024 short sentences) is what the click and the message cost alone. Each
-# run has a fresh owner: Wine keeps a text it fetched until X has a new one.
-# Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (defaults: the release
-#        build, or the Windows build under Wine; 5; PROGRAM relative to the
-#        project root or absolute)
-set -euo pipefail
+# "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median ms
+# from the click to the full-list message, against hyperfine's `xclip -o`. The
+# 3K row (1024 short sentences) is the click and the message alone. Each run
+# has a fresh owner: Wine keeps a text it fetched until X has a new one.
+# Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (release or Windows; 5)
 cd "$(dirname "$0")/.."
-source bench/lib.sh "$@"
+source bench/lib.sh "$@"  # and set -eEuo pipefail
 [[ ${1:-} == --windows ]] && shift
 program=$(realpath "${1:-$program}") # start_program runs it in $TMP
 runs=${2:-5}

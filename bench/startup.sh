@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Start-up of the program against a bare window of the same title and size
-# (bare_window.cpp, or windows/bare_window.cpp under Wine), in a private Xvfb:
-# the median time from starting it to the X server's report that its window
-# is mapped, and on Linux its peak memory (VmHWM) a second later.
-# Usage: bench/startup.sh [--windows] [PROGRAM] [RUNS]   (defaults: the
-#        release build, or the Windows build; 50; PROGRAM relative to the
-#        project root or absolute)
-set -euo pipefail
+# Start-up of the program against a bare window of the same title and size, in
+# a private Xvfb: the median time until X reports its window mapped, and on
+# Linux its peak memory (VmHWM) a second later.
+# Usage: bench/startup.sh [--windows] [PROGRAM] [RUNS]   (release or Windows; 50)
 cd "$(dirname "$0")/.."
-source bench/lib.sh "$@"
+source bench/lib.sh "$@"  # and set -eEuo pipefail
 [[ ${1:-} == --windows ]] && shift
 program=${1:-$program}
 runs=${2:-50}

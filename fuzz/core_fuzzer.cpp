@@ -1,8 +1,6 @@
-// Fuzz target over the cutting. The input is UTF-16LE
-// text (an odd last byte is dropped), so NUL, CR, LF and lone surrogates all
-// occur. It is cut whole into a fresh list, and as two pieces, the second
-// appended; the first property that fails aborts, and the fuzzer keeps the
-// input.
+// Fuzz target over the cutting: UTF-16LE text (NUL, CR, LF and lone
+// surrogates all occur), cut whole and as two pieces, the second appended. A
+// broken property aborts, and the fuzzer keeps the input.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

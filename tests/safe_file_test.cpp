@@ -36,14 +36,12 @@ bool temp_left_in(const fs::path& dir) {
 }
 
 #ifdef _WIN32
-// A save that fails once the temporary file is written: another handle on the
-// target without FILE_SHARE_DELETE makes ReplaceFileW fail. The old file stays
-// whole and our temporary file goes (Wine's ReplaceFileW leaves a backup of
-// its own, "rfXXXX.tmp", which is not ours to remove).
+// Another handle on the target without FILE_SHARE_DELETE makes ReplaceFileW
+// fail (Wine's backup "rfXXXX.tmp" is not ours and not seen as ours).
 TEST(ReplaceFileContents, KeepsTheOldFileWhenItCannotBeReplaced) {
   const testing::TempDir dir;
   const fs::path old = dir.path / "a.txt";
-  testing::write_bytes(old, kOld);
+  std::ofstream(old, std::ios::binary) << kOld;
   HANDLE other =
       CreateFileW(old.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -56,16 +54,15 @@ TEST(ReplaceFileContents, KeepsTheOldFileWhenItCannotBeReplaced) {
 #else
 constexpr uid_t kNobody = 65534;
 
-// Permission bits, owner and group.
 std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
   struct stat st = {};
   stat(file.c_str(), &st);
   return {st.st_mode & 07777, st.st_uid, st.st_gid};
 }
 
-// Each row saves to `save_to` in a folder holding "a.txt" (kOld, 0640,
-// given to nobody where root can, linked as "l", hard-linked as "h" if so);
-// `check` then holds `bytes` with the old file's mode, owner and group.
+// Each row saves to `save_to` beside "a.txt" (kOld, 0640, nobody's if root
+// can, linked as "l", hard-linked as "h" if so); `check` then holds `bytes`
+// with the old file's mode, owner and group.
 TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   const struct {
     const char* save_to;
@@ -87,7 +84,7 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   for (const auto& row : rows) {
     const testing::TempDir dir;
     const fs::path old = dir.path / "a.txt";
-    testing::write_bytes(old, kOld);
+    std::ofstream(old, std::ios::binary) << kOld;
     fs::permissions(old, fs::perms(0640));
     (void)chown(old.c_str(), kNobody, kNobody);  // only root can
     fs::create_symlink("a.txt", dir.path / "l");
@@ -123,17 +120,14 @@ TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
   const testing::TempDir dir;
   const fs::path file = dir.path / "locked" / "a.txt";
   fs::create_directory(file.parent_path());
-  testing::write_bytes(file, kOld);
-  const bool root = geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(chown(file.c_str(), kNobody, kNobody), 0);
-  } else {
-    fs::permissions(file.parent_path(), fs::perms(0555));
-    if (access(file.parent_path().c_str(), W_OK) == 0) GTEST_SKIP();
-  }
+  std::ofstream(file, std::ios::binary) << kOld;
+  (void)chown(file.c_str(), kNobody, kNobody);  // only root can
+  fs::permissions(file.parent_path(), fs::perms(0555));
   const pid_t child = fork();
   if (child == 0) {
-    if (root && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
+    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+      _exit(2);
+    }
     _exit(replace_file_contents(file, kNew) ? 1 : 0);
   }
   int status = -1;

@@ -47,12 +47,7 @@ TEST(CutSentences, AtEveryFullStopButTheAbbreviations) {
        {u"no.", u" NO.", u" In.", u" fig.", u" FIG.", u" figs.", u" FIGS."}},
       {u"See No.. Go.", {u"See No..", u" Go."}},
       {u"No. 1 and Fig. 2 in.", {}},
-      // Words that would start before the text never match.
-      {u"n.", {u"n."}},
-      {u"o.", {u"o."}},
-      {u"g.", {u"g."}},
-      {u"ig.", {u"ig."}},
-      {u"igs.", {u"igs."}},
+      {u"igs.", {u"igs."}},  // "Figs." would start before the text
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.text.begin(), row.text.end()));

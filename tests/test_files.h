@@ -27,11 +27,6 @@ inline std::string read_bytes(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-inline void write_bytes(const std::filesystem::path& path,
-                        std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 }  // namespace vantrel::testing
 
 #endif  // VANTREL_TESTS_TEST_FILES_H_

@@ -1,6 +1,5 @@
-// A bare Win32 window to measure the Windows program's start-up against: the
-// same title and client size, built the same way, with no buttons, font,
-// icon, manifest or core. The benchmark ends it.
+// The baseline for startup.sh --windows: a Win32 window of the same title and
+// client size, built the same way, with no buttons, font, icon or core.
 #include <windows.h>
 
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)

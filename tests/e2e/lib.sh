@@ -1,7 +1,6 @@
 # shellcheck shell=bash
-# The end-to-end tests' tools: a private X server, the program, a clipboard
-# owned by xclip, the buttons, the save dialog and message boxes, driven with
-# xdotool. Every wait is bounded; a failure exits 1 with a screenshot.
+# The end-to-end tests' tools, driven with xdotool and xclip in a private X
+# server. Every wait is bounded; a failure exits 1 with a screenshot.
 set -eEuo pipefail
 TITLE='Vantrel Article Converter'
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
@@ -27,29 +26,22 @@ poll() {
   until "$@"; do ((SECONDS < end)) || return 1; sleep 0.05; done
 }
 
-# -noreset: else a program starting as the last client leaves finds the
-# server resetting.
+# start_xvfb: a server on a free display, which it names once it accepts
+# clients. -noreset: else a program starting as the last client leaves finds
+# the server resetting.
 start_xvfb() {
-  for _ in 1 2 3 4 5; do
-    export DISPLAY=:$((140 + RANDOM % 500))
-    [[ -e /tmp/.X11-unix/X${DISPLAY#:} || -e /tmp/.X${DISPLAY#:}-lock ]] && continue
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
-    PIDS+=($!)
-    # Ours answers, not another server that took the number first.
-    poll 10 xdotool getmouselocation >/dev/null 2>&1 && kill -0 "${PIDS[-1]}" &&
-      XVFB_DISPLAY=$DISPLAY && return
-  done
-  fail "no X server started"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$TMP/display" 2>/dev/null &
+  PIDS+=($!)
+  poll 10 grep -q '^[0-9]*$' "$TMP/display" || fail "no X server started"
+  XVFB_DISPLAY=:$(<"$TMP/display")
+  export DISPLAY=$XVFB_DISPLAY
 }
 
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 main_window_shown() { MAIN_WIN=$(window_named "$TITLE") && [[ -n $MAIN_WIN ]]; }
 
-# start_program COMMAND...: ends the program if running, starts COMMAND in
-# $TMP and waits for its window.
+# start_program COMMAND...: COMMAND started in $TMP, and its window shown.
 start_program() {
-  if [[ -n $APP_PID ]]; then kill "$APP_PID" && wait "$APP_PID" || :; fi
-  poll 10 eval '! main_window_shown' || fail "the old window stayed"
   (cd "$TMP" && exec "$@") >"$TMP/program.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")
@@ -68,7 +60,7 @@ own_clipboard() {
 }
 own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 
-# click BUTTON...: load, add or save, at its centre.
+# click BUTTON...: load, add or save.
 click() {
   declare -A y=([load]=24 [add]=64 [save]=104)
   for b in "$@"; do
@@ -83,23 +75,21 @@ dialog_shown() { DIALOG=$(window_named 'Save As') && [[ -n $DIALOG ]]; }
 message_box() { xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | grep -vx "$MAIN_WIN" | head -n 1; }
 no_message() { [[ -z $(message_box) ]]; }
 
-# save_as PATH [KEY]: clicks Save, then save_dialog PATH [KEY].
-save_as() { click save && save_dialog "$@"; }
-# save_dialog PATH [KEY]: the save dialog shows; it gets the focus, PATH is
-# typed and KEY (Return) pressed until it closes (a completer popup may take
-# the first press).
+save_as() { click save && save_dialog "$1"; }
+# save_dialog PATH: the save dialog gets the focus, PATH is typed and Return
+# pressed until it closes (a completer popup may take the first press).
 save_dialog() {
   poll 30 dialog_shown || fail "no save dialog"
   focus "$DIALOG"
   xdotool type --delay 5 -- "$1"
   for _ in 1 2 3; do
-    xdotool key "${2:-Return}"
-    poll 5 eval '[[ -z $(window_named "Save As") ]]' && return
+    xdotool key Return
+    poll 5 eval '! dialog_shown' && return
   done
   fail "the save dialog did not close"
 }
 
-# close_message [SECONDS]: a message box shows; Return presses its OK.
+# close_message [SECONDS]: Return presses a message box's OK.
 close_message() {
   poll "${1:-30}" eval '! no_message' || fail "no message box"
   focus "$(message_box)"
@@ -107,7 +97,7 @@ close_message() {
   poll 10 no_message || fail "the message box did not close"
 }
 
-# expect_file FILE EXPECTED_FILE: FILE gets the same bytes; no message shows.
+# expect_file FILE EXPECTED: FILE gets EXPECTED's bytes; no message shows.
 expect_file() {
   poll 30 cmp -s "$1" "$2" || fail "$1 differs: $(cmp "$1" "$2" 2>&1)"
   no_message || fail "an unexpected message box"

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program under Wine in a private X server, with what only the
-# real thing shows: the keyboard through Wine's dialog keys, the clipboard
-# from xclip over Wine's X bridge, a Windows path typed into the real common
-# save dialog, and the saved bytes in code page 1252. The handlers, the
-# dialog's set-up and the warnings are window_test.cpp's.
+# real thing shows: the dialog keys, xclip's text over Wine's X bridge, the
+# real save dialog and the bytes in code page 1252. The rest is
+# window_test.cpp's.
 # Usage: e2e_windows_test.sh PROGRAM   (in the Wine prefix ctest names)
 # shellcheck source-path=SCRIPTDIR
 # shellcheck source=../e2e/lib.sh

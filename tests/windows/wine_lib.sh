@@ -1,14 +1,11 @@
 # shellcheck shell=bash disable=SC2034  # (variables lib.sh and the tests read)
-# What the Windows program's end-to-end test and figures add to tests/e2e/
-# lib.sh: Wine on the private X server, the exe started through wine with
-# the client area's place inside Wine's own window frame, and keys sent
-# without a window manager. Sourced after lib.sh; needs WINEPREFIX.
+# Wine on tests/e2e/lib.sh's private X server, for the Windows program's tests
+# and figures. Sourced after lib.sh; needs WINEPREFIX.
 
-# make_prefix: the Wine prefix the Windows tests share, made afresh, with the
-# en_US and ja_JP UTF-8 locales in LOCPATH (Wine takes the ANSI code page from
-# the locale) and no window manager stalls (Managed=N).
+# make_prefix: the tests' Wine prefix afresh, the locales for code pages 1252
+# and 932 in LOCPATH, and no window manager stalls (Managed=N).
 make_prefix() {
-  : "${WINEPREFIX:?}" "${LOCPATH:?}"
+  : "${LOCPATH:?}"
   stop_wine
   rm -rf "$WINEPREFIX"
   mkdir -p "$LOCPATH"
@@ -20,17 +17,15 @@ make_prefix() {
   restart_wine
 }
 
-# stop_wine: the prefix's wineserver is told to end, and has ended.
+# stop_wine: the prefix's wineserver has ended.
 stop_wine() {
   : "${WINEPREFIX:?}"
   wineserver -k 2>/dev/null || true
   timeout 30 wineserver -w || fail "the wineserver did not end"
 }
 
-# restart_wine: Wine's desktop process keeps the display it started on, so
-# the prefix's processes start again on this server, warmed, with their output
-# away from ctest's pipe (or ctest may wait forever). WIN_DIR is $TMP as
-# Windows names it.
+# restart_wine: Wine's processes again on this display (they keep the one they
+# started on), output away from ctest's pipe. WIN_DIR is $TMP for Windows.
 restart_wine() {
   stop_wine
   wineserver -p </dev/null >/dev/null 2>&1
@@ -38,8 +33,8 @@ restart_wine() {
   WIN_DIR="Z:${TMP//\//\\}"
 }
 
-# start_exe EXE: starts EXE under Wine and finds its 813 x 466 client area:
-# Wine draws a frame inside the X window, one width left, right and below.
+# start_exe EXE: EXE under Wine, and its 813 x 466 client area inside the frame
+# Wine draws in the X window (one width left, right and below).
 start_exe() {
   start_program wine "$1"
   local WIDTH HEIGHT
