@@ -141,7 +141,8 @@ Encoded encode_to_code_page(std::u16string_view text,
       std::wstring_view{code_points}.substr(0, first);
   first += static_cast<std::size_t>(std::count_if(
       before.begin(), before.end(), [](wchar_t c) { return c > 0xFFFF; }));
-  return {std::move(output).take(), replaced, first};
+  return {
+      .bytes = std::move(output).take(), .replaced = replaced, .first = first};
 }
 
 }  // namespace vantrel

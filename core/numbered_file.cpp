@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "core/code_page.h"
 #include "core/safe_file.h"
@@ -49,7 +48,8 @@ Saved write_sentences(const std::filesystem::path& path,
                       const std::string& code_page) {
   const std::u16string text = numbered_text(store);
   const Encoded encoded = encode_to_code_page(text, code_page);
-  Saved saved{replace_file_contents(path, encoded.bytes), encoded.replaced, 0};
+  Saved saved{.error = replace_file_contents(path, encoded.bytes),
+              .replaced = encoded.replaced};
   if (encoded.replaced > 0) {
     // A sentence holds no line break: its CR and LF became spaces.
     const std::u16string_view before =
