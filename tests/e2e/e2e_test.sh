@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program as a person uses it, in a private X server, with what only the
 # real thing shows: xclip owns the clipboard, names are typed into the real
-# save dialog, and main() lets a file-size limit fail a save. The handlers,
-# the dialog's set-up and the warnings are form1_test.cpp's.
+# save dialog, main() lets a file-size limit fail a save, and the file is in
+# the environment's character set. The handlers, the dialog's set-up and the
+# warnings are form1_test.cpp's.
 # Usage: e2e_test.sh PROGRAM
 source "$(dirname "$0")/lib.sh"
 
@@ -38,4 +39,17 @@ close_message
 prlimit --pid "$APP_PID" --fsize=unlimited:unlimited
 save_as "$TMP/large.txt"
 expect_file "$TMP/large.txt" "$TMP/large.expected"
+
+# The file is in the character set of the locale the environment sets,
+# whatever the toolkit does to the process's locale: "?" and a warning where
+# that set has no character.
+kill "$APP_PID" && wait "$APP_PID" || :
+poll 10 eval '! main_window_shown' || fail "the first window stayed"
+start_program env LC_ALL=en_US.ISO-8859-1 QT_QPA_PLATFORM=xcb HOME="$TMP" \
+  XDG_RUNTIME_DIR="$TMP" "$(realpath "$1")"
+own_text 'Café €5. Naïve.'
+click load
+save_as "$TMP/latin1.txt"
+close_message
+expect_bytes "$TMP/latin1.txt" ' 1. Caf\xe9 ?5.\r\n 2.  Na\xefve.\r\n'
 echo "e2e: passed"

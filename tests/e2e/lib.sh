@@ -26,15 +26,20 @@ poll() {
   until "$@"; do ((SECONDS < end)) || return 1; sleep 0.05; done
 }
 
-# start_xvfb: a server on a free display, which it names once it accepts
-# clients. -noreset: else a program starting as the last client leaves finds
-# the server resetting.
+# start_xvfb: a server of our own on a free display. -noreset: else a program
+# starting as the last client leaves finds the server resetting. (-displayfd
+# was seen to name a display it then failed to take.)
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$TMP/display" 2>/dev/null &
-  PIDS+=($!)
-  poll 10 grep -q '^[0-9]*$' "$TMP/display" || fail "no X server started"
-  XVFB_DISPLAY=:$(<"$TMP/display")
-  export DISPLAY=$XVFB_DISPLAY
+  for _ in 1 2 3 4 5; do
+    export DISPLAY=:$((140 + RANDOM % 500))
+    [[ -e /tmp/.X11-unix/X${DISPLAY#:} || -e /tmp/.X${DISPLAY#:}-lock ]] && continue
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
+    PIDS+=($!)
+    # Ours answers, not another server that took the number first.
+    poll 10 xdotool getmouselocation >/dev/null 2>&1 && kill -0 "${PIDS[-1]}" &&
+      XVFB_DISPLAY=$DISPLAY && return
+  done
+  fail "no X server started"
 }
 
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
