@@ -2,6 +2,7 @@
 // the buttons, a clipboard held open or without its NUL, and the warnings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <string>
