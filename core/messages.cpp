@@ -105,4 +105,12 @@ std::u16string characters_replaced_warning(std::u16string_view file_name,
   return warning;
 }
 
+std::u16string save_warning(std::u16string_view file_name, const Saved& saved,
+                            std::string_view code_page,
+                            std::u16string_view reason) {
+  if (saved.error) return save_failed_warning(file_name, reason);
+  return characters_replaced_warning(file_name, saved.replaced, code_page,
+                                     saved.first_sentence);
+}
+
 }  // namespace vantrel

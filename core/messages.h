@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/numbered_file.h"
 #include "core/sentence_store.h"
 
 namespace vantrel {
@@ -45,6 +46,13 @@ std::u16string characters_replaced_warning(std::u16string_view file_name,
                                            std::size_t replaced,
                                            std::string_view code_page,
                                            std::size_t first_sentence);
+
+// The warning after a save to `file_name` that ended as `saved`: its failure,
+// for `reason` (the system's words for saved.error), else the characters it
+// wrote as "?" in `code_page`, else nothing (an empty text).
+std::u16string save_warning(std::u16string_view file_name, const Saved& saved,
+                            std::string_view code_page,
+                            std::u16string_view reason);
 
 }  // namespace vantrel
 

@@ -319,12 +319,9 @@ void Form1::cmd_save_Click() {
   const std::string code_page = vantrel::system_code_page();
   const vantrel::Saved saved =
       vantrel::write_sentences(std::filesystem::path(name), store, code_page);
-  if (saved.error) {
-    warn(vantrel::save_failed_warning(u16(name), u16(reason_for(saved.error))));
-    return;
-  }
-  const std::u16string warning = vantrel::characters_replaced_warning(
-      u16(name), saved.replaced, code_page, saved.first_sentence);
+  const std::wstring reason = saved.error ? reason_for(saved.error) : L"";
+  const std::u16string warning =
+      vantrel::save_warning(u16(name), saved, code_page, u16(reason));
   if (!warning.empty()) warn(warning);
 }
 

@@ -92,14 +92,9 @@ void Form1::cmd_save_Click() {
   const std::string code_page = vantrel::system_code_page();
   const vantrel::Saved saved =
       vantrel::write_sentences(to_path(file_name), store, code_page);
-  if (saved.error) {
-    const QString reason =
-        QString::fromLocal8Bit(saved.error.message().c_str());
-    warn(vantrel::save_failed_warning(to_u16(file_name), to_u16(reason)));
-    return;
-  }
-  const std::u16string warning = vantrel::characters_replaced_warning(
-      to_u16(file_name), saved.replaced, code_page, saved.first_sentence);
+  const QString reason = QString::fromLocal8Bit(saved.error.message().c_str());
+  const std::u16string warning = vantrel::save_warning(
+      to_u16(file_name), saved, code_page, to_u16(reason));
   if (!warning.empty()) warn(warning);
 }
 
