@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/numbered_file.h"
 #include "core/sentence_splitter.h"
 #include "core/sentence_store.h"
 
