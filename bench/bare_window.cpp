@@ -1,5 +1,4 @@
-// The baseline for startup.sh: the least Qt Widgets program that shows a
-// window like the converter's (same title and size), no buttons, no icon.
+// startup.sh's baseline: the least Qt window of the same title and size.
 #include <QApplication>
 #include <QWidget>
 

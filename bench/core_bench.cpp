@@ -56,8 +56,7 @@ std::u16string make_prose() {
   return text;
 }
 
-// The start of the prose that holds exactly as many sentences as the store:
-// the held sentences keep every character they were cut from.
+// The prose's start that just fills the store (sentences keep every unit).
 std::u16string_view first_sentences(std::u16string_view text) {
   static SentenceStore store;
   store.fresh_start();
@@ -115,8 +114,7 @@ void icu_sentences(benchmark::State& state, std::u16string_view text) {
   }
 }
 
-// Saves the sentences of `text` over one file in `folder`: the temp folder's
-// disk, or tmpfs, where the sync to disk costs nothing.
+// Saves `text`'s sentences over one file on disk or tmpfs (no sync cost).
 void save(benchmark::State& state, std::u16string_view text,
           const std::string& code_page, const std::filesystem::path& folder) {
   static SentenceStore store;
@@ -133,8 +131,7 @@ void save(benchmark::State& state, std::u16string_view text,
   std::filesystem::remove(path);
 }
 
-// Google Benchmark's table, keeping each benchmark's real seconds per
-// iteration (the median when repeated) for the goal lines.
+// Google Benchmark's table; keeps each real time (or median) for the goals.
 class Reporter : public benchmark::ConsoleReporter {
  public:
   std::map<std::string, double> seconds;
@@ -142,9 +139,7 @@ class Reporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      const bool wanted =
-          run.run_type == Run::RT_Iteration || run.aggregate_name == "median";
-      if (wanted) {
+      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median") {
         seconds[run.run_name.function_name] =
             run.GetAdjustedRealTime() /
             benchmark::GetTimeUnitMultiplier(run.time_unit);

@@ -1,7 +1,6 @@
 # shellcheck shell=bash disable=SC2034  # (variables the scripts read)
-# What the timing scripts share: the program, a bare window, the end-to-end
-# tests' tools and an xev reporting each window mapped or destroyed. With
-# --windows first, the Windows build under Wine. Sourced from the project root.
+# The timing scripts' program, bare window, end-to-end tools and an xev on
+# windows mapped or destroyed; with --windows, the Windows build under Wine.
 # shellcheck source=../tests/e2e/lib.sh
 source tests/e2e/lib.sh
 start_xvfb
@@ -16,7 +15,7 @@ if [[ ${1:-} == --windows ]]; then
   source tests/windows/wine_lib.sh
   if [[ -d $WINEPREFIX ]]; then restart_wine; else make_prefix; fi
 else
-  cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
+  cmake --preset bench >/dev/null
   cmake --build build/bench -j2 --target vantrel-bare-window >/dev/null
   export LC_ALL=C.UTF-8
   program=build/release/app/vantrel-article-converter

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# "Get Clipboard Data" on a clipboard xclip owns, in a private Xvfb: median ms
-# from the click to the full-list message, against hyperfine's `xclip -o`. The
-# 3K row (1024 short sentences) is the click and the message alone. Each run
-# has a fresh owner: Wine keeps a text it fetched until X has a new one.
+# "Get Clipboard Data" on xclip's clipboard in Xvfb: median ms from the click
+# to the full-list message, against hyperfine's `xclip -o`; the 3K row (1024
+# short sentences) is the click and the message alone. Each run has a fresh
+# owner: Wine keeps a text it fetched until X has a new one.
 # Usage: bench/load.sh [--windows] [PROGRAM] [RUNS]   (release or Windows; 5)
 cd "$(dirname "$0")/.."
 source bench/lib.sh "$@"  # and set -eEuo pipefail
@@ -27,7 +27,7 @@ for size in 3K 10M 100M; do
     click load
     next MapNotify
     loads+=("$(ms_since "$start")")
-    close_message 30
+    close_message
   done
   printf "%-10s %7.0f ms %7.0f ms\n" "$size" \
     "$(awk -F, 'NR == 2 { print $4 * 1000 }' "$TMP/xclip.csv")" \

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Start-up of the program against a bare window of the same title and size, in
-# a private Xvfb: the median time until X reports its window mapped, and on
-# Linux its peak memory (VmHWM) a second later.
+# Start-up against a bare window of the same title and size, in Xvfb: the
+# median time until X maps its window; on Linux, VmHWM a second later.
 # Usage: bench/startup.sh [--windows] [PROGRAM] [RUNS]   (release or Windows; 50)
 cd "$(dirname "$0")/.."
 source bench/lib.sh "$@"  # and set -eEuo pipefail

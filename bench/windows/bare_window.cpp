@@ -1,5 +1,4 @@
-// The baseline for startup.sh --windows: a Win32 window of the same title and
-// client size, built the same way, with no buttons, font, icon or core.
+// startup.sh --windows' baseline: a bare Win32 window, same title and size.
 #include <windows.h>
 
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
