@@ -1,6 +1,5 @@
-// Fuzz target over the cutting: UTF-16LE text (NUL, CR, LF and lone
-// surrogates all occur), cut whole and as two pieces, the second appended. A
-// broken property aborts, and the fuzzer keeps the input.
+// Fuzz target over the cutting: UTF-16LE text cut whole and as two pieces,
+// the second appended. A broken property aborts; the fuzzer keeps the input.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -20,8 +19,8 @@ void require(bool holds, const char* property) {
   std::abort();
 }
 
-// The held sentences end with their full stops and are the text's start,
-// line breaks blanked; none is refused while the list has room.
+// The sentences end in full stops and are the text's start, line breaks
+// blanked; none is refused while the list has room.
 Sentences cut_fresh(std::u16string_view text) {
   vantrel::SentenceStore store;
   store.fresh_start();
