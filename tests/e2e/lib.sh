@@ -7,7 +7,7 @@ TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 ARTIFACTS=${ARTIFACTS:-$TMP}
 PIDS=() APP_PID='' CLIP_PID='' MAIN_WIN='' DIALOG='' XVFB_DISPLAY=''
 CLIENT_DX=0 CLIENT_DY=0  # the client area's place in the window (a frame)
-trap 'trap - ERR; set +e; kill -CONT "${PIDS[@]}" 2>/dev/null; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
+trap 'trap - ERR; set +e; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
 fail() {
@@ -53,11 +53,9 @@ start_program() {
   poll 60 main_window_shown || fail "no window: $(cat "$TMP/program.log")"
 }
 
-# own_clipboard FILE: xclip owns the clipboard with FILE's bytes as UTF-8. A
-# stopped owner is woken and ended first: asked while it still owns the
-# clipboard, it would never answer.
+# own_clipboard FILE: a new xclip owns the clipboard with FILE's bytes.
 own_clipboard() {
-  if [[ -n $CLIP_PID ]]; then kill -CONT "$CLIP_PID" && kill "$CLIP_PID" && wait "$CLIP_PID" || :; fi
+  if [[ -n $CLIP_PID ]]; then kill "$CLIP_PID" && wait "$CLIP_PID" || :; fi
   xclip -selection clipboard -i -quiet <"$1" >/dev/null 2>&1 &
   CLIP_PID=$!
   PIDS+=("$CLIP_PID")
@@ -94,9 +92,9 @@ save_dialog() {
   fail "the save dialog did not close"
 }
 
-# close_message [SECONDS]: Return presses a message box's OK.
+# close_message: Return presses the message box's OK.
 close_message() {
-  poll "${1:-30}" eval '! no_message' || fail "no message box"
+  poll 30 eval '! no_message' || fail "no message box"
   focus "$(message_box)"
   xdotool key Return
   poll 10 no_message || fail "the message box did not close"

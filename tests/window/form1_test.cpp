@@ -20,9 +20,11 @@
 using Steps = QList<QStringList>;  // a button's name, then the clipboard's text
 Q_DECLARE_METATYPE(Steps)
 
+const QString kGet = QStringLiteral("cmd_load2");
+const QString kAdd = QStringLiteral("cmd_add");
 const QString kText = QStringLiteral("The cat sat. The dog ran.");
 
-// A failed read as the window sees it: no text before X11 would give up.
+// A read that fails as X11's does: no text, once Qt has waited for the owner.
 class UnansweredClipboard : public QMimeData {
   mutable bool asked_ = false;
 
@@ -48,10 +50,11 @@ class Form1Test : public QObject {
   void click(const QString& name) {
     QTest::mouseClick(button(name), Qt::LeftButton);
   }
-  // Puts `text` on the clipboard (a null text empties it) and clicks.
+  // Puts `text` on the clipboard (a null text: one whose read fails), clicks.
   void load(const QString& name, const QString& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    text.isNull() ? clipboard->clear() : clipboard->setText(text);
+    QMimeData* data = text.isNull() ? new UnansweredClipboard : new QMimeData;
+    data->setText(text);
+    QGuiApplication::clipboard()->setMimeData(data);
     click(name);
   }
   // Answers the next save dialogs with `name`, accepted or cancelled.
@@ -103,9 +106,9 @@ class Form1Test : public QObject {
   void window() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Vantrel Article Converter"));
     QCOMPARE(form_->size(), QSize(813, 466));
-    QCOMPARE(QApplication::focusWidget(), button("cmd_load2"));
-    QCOMPARE(button("cmd_load2")->nextInFocusChain(), button("cmd_add"));
-    QCOMPARE(button("cmd_add")->nextInFocusChain(), button("cmd_save"));
+    QCOMPARE(QApplication::focusWidget(), button(kGet));
+    QCOMPARE(button(kGet)->nextInFocusChain(), button(kAdd));
+    QCOMPARE(button(kAdd)->nextInFocusChain(), button("cmd_save"));
     form_->resize(400, 120);  // resizing moves nothing
     const struct {
       const char* name;
@@ -127,18 +130,16 @@ class Form1Test : public QObject {
   void handlers_data() {
     QTest::addColumn<Steps>("steps");
     QTest::addColumn<QByteArray>("file");
-    const QString get = QStringLiteral("cmd_load2");
-    const QString add = QStringLiteral("cmd_add");
     QTest::newRow("save before any load") << Steps{} << QByteArray();
     QTest::newRow("get, then add the same")
-        << Steps{{get, kText}, {add, kText}}
+        << Steps{{kGet, kText}, {kAdd, kText}}
         << QByteArray(
                " 1. The cat sat.\r\n 2.  The dog ran.\r\n"
                " 3. The cat sat.\r\n 4.  The dog ran.\r\n");
     QTest::newRow("a fresh list drops a longer one")
-        << Steps{{get, "A. B. C."}, {get, "D."}} << QByteArray(" 1. D.\r\n");
+        << Steps{{kGet, "A. B. C."}, {kGet, "D."}} << QByteArray(" 1. D.\r\n");
     QTest::newRow("no text: an empty list, and Add More works")
-        << Steps{{get, kText}, {get, QString()}, {add, "A."}}
+        << Steps{{kGet, kText}, {kGet, ""}, {kAdd, "A."}}
         << QByteArray(" 1. A.\r\n");
   }
 
@@ -150,20 +151,19 @@ class Form1Test : public QObject {
     QCOMPARE(warnings_, QStringList());
   }
 
-  // In ISO-8859-1 (see CMakeLists.txt). A first read that fails leaves the
-  // buttons as they were; each save dialog opens with an empty name, a typed
-  // name gets no suffix, and a cancelled one writes nothing.
+  // In ISO-8859-1 (see CMakeLists.txt). A read that fails leaves the list and
+  // the buttons as they were; each save dialog opens with an empty name, a
+  // typed name gets no suffix, and a cancelled one writes nothing.
   void saves_and_warnings() {
-    QGuiApplication::clipboard()->setMimeData(new UnansweredClipboard);
-    click(QStringLiteral("cmd_load2"));
-    QVERIFY(!button(QStringLiteral("cmd_add"))->isEnabled());
-    load(QStringLiteral("cmd_load2"),
-         QStringLiteral("Why? Ok. \u0101 \u221e."));
+    load(kGet, QString());
+    QVERIFY(!button(kAdd)->isEnabled());
+    load(kGet, QStringLiteral("Why? Ok. \u0101 \u221e."));
+    load(kAdd, QString());
     QCOMPARE(saved(QStringLiteral("missing/a.txt")), QByteArray("<missing>"));
     QCOMPARE(saved(QStringLiteral("a.txt")), " 1. Why? Ok.\r\n 2.  ? ?.\r\n");
     QString text;
     for (int n = 1; n <= 1003; ++n) text += QStringLiteral("S%1. ").arg(n);
-    load(QStringLiteral("cmd_load2"), text);
+    load(kGet, text);
     QVERIFY(saved(QStringLiteral("full")).endsWith(" 1000.  S1000.\r\n"));
     answer_dialogs(QStringLiteral("cancelled.txt"), false);
     click(QStringLiteral("cmd_save"));
@@ -171,12 +171,14 @@ class Form1Test : public QObject {
              QStringList({"a.txt", "full"}));
     QCOMPARE(opened_with_, QStringList(4, ""));
     const QString title = QStringLiteral("Vantrel Article Converter: ");
+    const QString unread = title +
+                           "The clipboard's text could not be read: the "
+                           "program that holds it did not answer. The list "
+                           "was left as it was.";
     QCOMPARE(
         warnings_,
         QStringList(
-            {title + "The clipboard's text could not be read: the program "
-                     "that holds it did not answer. The list was left as it "
-                     "was.",
+            {unread, unread,
              title + "Could not save \"" + folder_->filePath("missing/a.txt") +
                  "\": No such file or directory. The sentences are "
                  "still held; save them under another name.",
