@@ -64,10 +64,10 @@ std::u16string_view u16(std::wstring_view text) {
 // The clipboard's Unicode text: the empty text when it holds none, nullopt
 // when it could not be opened or its owner did not deliver the text.
 std::optional<std::u16string> clipboard_text(HWND owner) {
-  bool open = OpenClipboard(owner);
+  bool open = Form1::open_clipboard(owner);
   for (int tries = 1; !open && tries < kOpenClipboardTries; ++tries) {
     Sleep(kOpenClipboardPauseMs);
-    open = OpenClipboard(owner);
+    open = Form1::open_clipboard(owner);
   }
   if (!open) return std::nullopt;
   std::optional<std::u16string> text = std::u16string();

@@ -29,8 +29,9 @@ class Form1 {
   // The top-level window, for the message loop's dialog keys.
   HWND handle() const { return window; }
 
-  // The save dialog and the message box are shown through these: the
-  // system's own, unless a test stands in for the user.
+  // The clipboard is opened, and the save dialog and the message box shown,
+  // through these: the system's own, unless a test stands in for them.
+  static inline std::function<BOOL(HWND)> open_clipboard = OpenClipboard;
   static inline std::function<BOOL(OPENFILENAMEW*)> save_dialog =
       GetSaveFileNameW;
   static inline std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> message_box =

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
 #include <memory>
 #include <string>
-#include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/test_files.h"
@@ -14,36 +16,16 @@
 
 namespace {
 
-// Runs `click` while another thread holds the clipboard open, for `hold_ms`
-// from before the click or until the click is over.
-template <typename Click>
-void while_held(DWORD hold_ms, Click click) {
-  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread holder([&] {
-    EXPECT_TRUE(OpenClipboard(nullptr));
-    SetEvent(opened);
-    WaitForSingleObject(done, hold_ms);
-    CloseClipboard();
-  });
-  WaitForSingleObject(opened, INFINITE);
-  click();
-  SetEvent(done);
-  holder.join();
-  CloseHandle(opened);
-  CloseHandle(done);
-}
-
 void* mapping_of(const void* address) {
   MEMORY_BASIC_INFORMATION info{};
   VirtualQuery(address, &info, sizeof info);
   return info.AllocationBase;
 }
 
-// Puts `text` on the clipboard. Without its NUL (a `reader` given), the block
-// gets a mapping of its own whose memory past the block holds u" Past.". The
-// last character SetClipboardData made a NUL is put back, and the clipboard
-// left open for `reader` (closing it would renew the data).
+// Puts `text` on the clipboard; without its NUL (a `reader` given) in a block
+// of its own mapping, followed by u" Past.". SetClipboardData's NUL in the
+// last character is undone, and the clipboard left open for `reader` (closing
+// it would renew the data).
 void put_text(std::u16string text, HWND reader = nullptr) {
   const bool with_nul = reader == nullptr;
   if (!with_nul) text.insert(text.find(u' '), 1 << 19, u' ');
@@ -87,9 +69,17 @@ class Form1Window : public testing::Test {
       warnings_.emplace_back(text);
       return IDOK;
     };
+    Form1::open_clipboard = OpenClipboard;
     ASSERT_TRUE(form_->create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
   }
   void TearDown() override { DestroyWindow(form_->handle()); }
+
+  // Another program holds the clipboard open for the next `opens` tries.
+  static void hold_clipboard(int opens) {
+    Form1::open_clipboard = [opens](HWND owner) mutable {
+      return opens-- > 0 ? FALSE : OpenClipboard(owner);
+    };
+  }
 
   bool enabled(const wchar_t* caption) const {
     return IsWindowEnabled(button(caption));
@@ -97,15 +87,14 @@ class Form1Window : public testing::Test {
   HWND button(const wchar_t* caption) const {
     return FindWindowExW(form_->handle(), nullptr, L"Button", caption);
   }
-  // Clicks the button as a user can: not when it is disabled.
+  // As a user can: not when the button is disabled.
   void click(const wchar_t* caption) {
     if (!enabled(caption)) return;
     SendMessageW(form_->handle(), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(button(caption)), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button(caption)));
   }
-  // Saves as `name` in the test's folder, or cancels when it is empty, and
-  // returns the file's bytes.
+  // Saves as `name` (empty: cancels) and returns the file's bytes.
   std::string saved(const std::wstring& name) {
     answer_ = name.empty() ? name : (dir_.path / name).wstring();
     click(L"Save");
@@ -123,6 +112,24 @@ class Form1Window : public testing::Test {
 
 constexpr const wchar_t* kGet = L"Get Clipboard Data";
 constexpr const wchar_t* kAdd = L"Add More";
+
+// 813 x 466 at 96 dpi, each button in its place.
+TEST_F(Form1Window, LaysOutTheWindow) {
+  RECT area{};
+  GetClientRect(form_->handle(), &area);
+  EXPECT_EQ(std::pair(area.right, area.bottom), std::pair(813L, 466L));
+  LONG top = 8;
+  for (const wchar_t* caption : {kGet, kAdd, L"Save"}) {
+    RECT place{};
+    GetWindowRect(button(caption), &place);
+    MapWindowPoints(HWND_DESKTOP, form_->handle(),
+                    reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(std::tuple(place.left, place.top, place.right, place.bottom),
+              std::tuple(16L, top, 97L, top + 33))
+        << caption;
+    top += 40;
+  }
+}
 
 // Each dialog afresh: an empty name, one filter, no extension, no question.
 TEST_F(Form1Window, OpensAPlainSaveDialogEachTime) {
@@ -143,13 +150,16 @@ TEST_F(Form1Window, OpensAPlainSaveDialogEachTime) {
 TEST_F(Form1Window, KeepsTheListAndButtonsWhenTheClipboardStaysClosed) {
   put_text(u"A.");
   EXPECT_FALSE(enabled(kAdd));
-  while_held(INFINITE, [&] { click(kGet); });
+  hold_clipboard(INT_MAX);
+  click(kGet);
   EXPECT_FALSE(enabled(kAdd));
-  while_held(100, [&] { click(kGet); });
+  hold_clipboard(9);
+  click(kGet);
   EXPECT_TRUE(enabled(kAdd));
   put_text(u"B.");
-  while_held(INFINITE, [&] { click(kAdd); });
-  while_held(INFINITE, [&] { click(kGet); });
+  hold_clipboard(INT_MAX);
+  click(kAdd);
+  click(kGet);
   EXPECT_EQ(saved(L"out.txt"), " 1. A.\r\n");
   EXPECT_EQ(warnings_.size(), 3U);
   for (const std::wstring& warning : warnings_) {
