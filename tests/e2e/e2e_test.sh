@@ -7,14 +7,16 @@
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb
-# A file-size limit the list below fits in and the large text does not.
-start_program env QT_QPA_PLATFORM=xcb HOME="$TMP" XDG_RUNTIME_DIR="$TMP" \
-  prlimit --fsize=4096:unlimited -- "$(realpath "$1")"
+# The environment's Latin-1, whatever Qt does to the process locale, and a
+# file-size limit the list below fits in and the large text does not.
+start_program env LC_ALL=en_US.ISO-8859-1 QT_QPA_PLATFORM=xcb HOME="$TMP" \
+  XDG_RUNTIME_DIR="$TMP" prlimit --fsize=4096:unlimited -- "$(realpath "$1")"
 own_text 'Ärger über Öl. Здравствуй, мир.\r\n日本語。 Ça va.'
 click load add
-list=' 1. Ärger über Öl.\r\n 2.  Здравствуй, мир.\r\n 3.  日本語。 Ça va.\r\n'
-list+=' 4. Ärger über Öl.\r\n 5.  Здравствуй, мир.\r\n 6.  日本語。 Ça va.\r\n'
 save_as "$TMP/notes"  # the name is used as typed: no suffix
+close_message         # what Latin-1 lacks was saved as "?"
+list=' 1. \xc4rger \xfcber \xd6l.\r\n 2.  ??????????, ???.\r\n 3.  ???? \xc7a va.\r\n'
+list+=' 4. \xc4rger \xfcber \xd6l.\r\n 5.  ??????????, ???.\r\n 6.  ???? \xc7a va.\r\n'
 expect_bytes "$TMP/notes" "$list"
 
 # 100 MB through X's incremental transfer. Over the size limit the save fails
@@ -30,15 +32,4 @@ prlimit --pid "$APP_PID" --fsize=unlimited:unlimited
 save_as "$TMP/large.txt"
 expect_file "$TMP/large.txt" "$TMP/large.expected"
 
-# The environment's Latin-1, whatever Qt does to the process locale: "?" and
-# a warning where it has no character.
-kill "$APP_PID" && wait "$APP_PID" || :
-poll 10 eval '! main_window_shown' || fail "the first window stayed"
-start_program env LC_ALL=en_US.ISO-8859-1 QT_QPA_PLATFORM=xcb HOME="$TMP" \
-  XDG_RUNTIME_DIR="$TMP" "$(realpath "$1")"
-own_text 'Café €5. Naïve.'
-click load
-save_as "$TMP/latin1.txt"
-close_message
-expect_bytes "$TMP/latin1.txt" ' 1. Caf\xe9 ?5.\r\n 2.  Na\xefve.\r\n'
 echo "e2e: passed"
