@@ -1,20 +1,11 @@
-// The one-sentence overflow and the words for characters saved as "?"; the
-// other loads and warnings are seen through the window's tests.
+// The words for characters saved as "?"; the other warnings are seen through
+// the window's tests.
 #include "core/messages.h"
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
-
-TEST(LoadClipboardText, CountsOneSentenceLeftOut) {
-  SentenceStore store;
-  std::u16string text;
-  for (int i = 0; i <= SentenceStore::kCapacity; ++i) text += u"s.";
-  EXPECT_EQ(load_clipboard_text(store, text, ListStart::kFresh),
-            u"The list is full: 1000 sentences are held. 1 more sentence "
-            u"from the clipboard was not added.");
-}
 
 // The plural with ISO-8859-1, and no warning at all: the window's tests.
 TEST(CharactersReplacedWarning, NamesTheCountTheCharacterSetAndTheRemedy) {

@@ -1,5 +1,5 @@
-// Replacing a file: what the user sees of the old file is kept, a failed
-// write keeps the old bytes, and no temporary file is left behind.
+// Replacing a file keeps what the user sees of it, and a failed write its old
+// bytes; no temporary file is left behind.
 #include "core/safe_file.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr std::string_view kNew = " 1. New.\r\n";
-// Longer than the new bytes, so a file written in place must be truncated.
 constexpr std::string_view kOld = "an older file, longer than the new one\n";
 
 // Our temporary files are ".NAME.RANDOM" beside the target.
@@ -36,8 +35,8 @@ bool temp_left_in(const fs::path& dir) {
 }
 
 #ifdef _WIN32
-// Another handle on the target without FILE_SHARE_DELETE makes ReplaceFileW
-// fail (Wine's backup "rfXXXX.tmp" is not ours and not seen as ours).
+// A handle on the target without FILE_SHARE_DELETE fails ReplaceFileW (Wine's
+// backup "rfXXXX.tmp" is not one of ours).
 TEST(ReplaceFileContents, KeepsTheOldFileWhenItCannotBeReplaced) {
   const testing::TempDir dir;
   const fs::path old = dir.path / "a.txt";
@@ -61,8 +60,8 @@ std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
 }
 
 // Each row saves to `save_to` beside "a.txt" (kOld, 0640, nobody's if root
-// can, linked as "l", hard-linked as "h" if so); `check` then holds `bytes`
-// with the old file's mode, owner and group.
+// can, linked as "l", hard-linked as "h"); `check` then holds `bytes` with
+// the old file's mode, owner and group.
 TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   const struct {
     const char* save_to;
@@ -115,7 +114,7 @@ TEST(ReplaceFileContents, GivesANewFileAnOrdinaryMode) {
 }
 
 // A writable file in a folder where no file can be created is written in
-// place. Root may create files anywhere, so a child saves as "nobody".
+// place; root can create files anywhere, so a child saves as "nobody".
 TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
   const testing::TempDir dir;
   const fs::path file = dir.path / "locked" / "a.txt";

@@ -1,5 +1,4 @@
-// The cutting rules, as rows of a text and the sentences a fresh list then
-// holds.
+// The cutting rules: a text, and the sentences a fresh list then holds.
 #include "core/sentence_splitter.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +14,7 @@ using Sentences = std::vector<std::u16string>;
 Sentences cut_fresh(std::u16string_view text) {
   SentenceStore store;
   store.fresh_start();
-  const CutCount count = cut_sentences(text, store);
-  EXPECT_EQ(count.added, store.held().size());
-  EXPECT_EQ(count.not_added, 0U);
+  cut_sentences(text, store);
   return {store.held().begin(), store.held().end()};
 }
 

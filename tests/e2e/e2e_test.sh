@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The program in a private X server, with what only the real thing shows:
-# xclip's clipboard, names typed into the real save dialog, a file-size limit
-# that fails a save, the environment's character set. The rest is
-# form1_test.cpp's.
+# The program in a private X server: xclip's clipboard, names typed into the
+# real save dialog, a file-size limit, the environment's character set.
 # Usage: e2e_test.sh PROGRAM
 source "$(dirname "$0")/lib.sh"
 

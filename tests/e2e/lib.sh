@@ -26,9 +26,9 @@ poll() {
   until "$@"; do ((SECONDS < end)) || return 1; sleep 0.05; done
 }
 
-# start_xvfb: a server of our own on a free display. -noreset: else a program
-# starting as the last client leaves finds the server resetting. (-displayfd
-# was seen to name a display it then failed to take.)
+# start_xvfb: a server of our own on a free display (-displayfd was seen to
+# name one it failed to take); -noreset, or a program starting as the last
+# client leaves finds it resetting.
 start_xvfb() {
   for _ in 1 2 3 4 5; do
     export DISPLAY=:$((140 + RANDOM % 500))

@@ -1,5 +1,5 @@
-// Form1 offscreen: its layout, its handlers fed through the process's own
-// clipboard, the save dialog's set-up, the files and the warnings.
+// Form1 offscreen: its layout, its handlers on the process's own clipboard,
+// the save dialog's set-up, the files and the warnings.
 #include "window/form1.h"
 
 #include <QApplication>
@@ -57,8 +57,8 @@ class Form1Test : public QObject {
     QGuiApplication::clipboard()->setMimeData(data);
     click(name);
   }
-  // Answers the next save dialogs with `name`, accepted or cancelled.
-  void answer_dialogs(const QString& name, bool accept) {
+  // Saves as `name` (or types it and cancels) and returns the file's bytes.
+  QByteArray saved(const QString& name, bool accept = true) {
     CommonDialog::set_user_for_tests([this, name, accept](QFileDialog& dialog) {
       opened_with_ << dialog.findChild<QLineEdit*>("fileNameEdit")->text();
       // One filter, no question before overwriting, no suffix added.
@@ -71,9 +71,6 @@ class Form1Test : public QObject {
       dialog.selectFile(folder_->filePath(name));
       return accept ? QDialog::Accepted : QDialog::Rejected;
     });
-  }
-  QByteArray saved(const QString& name) {
-    answer_dialogs(name, true);
     click(QStringLiteral("cmd_save"));
     QFile file(folder_->filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
@@ -87,6 +84,9 @@ class Form1Test : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     opened_with_.clear();
     warnings_.clear();
+  }
+
+  void initTestCase() {
     closer_.callOnTimeout(this, [this] {
       if (auto* box =
               qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -96,11 +96,6 @@ class Form1Test : public QObject {
       }
     });
     closer_.start(10);
-  }
-
-  void cleanup() {
-    closer_.disconnect();
-    CommonDialog::set_user_for_tests(nullptr);
   }
 
   void window() {
@@ -164,9 +159,9 @@ class Form1Test : public QObject {
     QString text;
     for (int n = 1; n <= 1003; ++n) text += QStringLiteral("S%1. ").arg(n);
     load(kGet, text);
+    load(kAdd, QStringLiteral("One more."));
     QVERIFY(saved(QStringLiteral("full")).endsWith(" 1000.  S1000.\r\n"));
-    answer_dialogs(QStringLiteral("cancelled.txt"), false);
-    click(QStringLiteral("cmd_save"));
+    QCOMPARE(saved(QStringLiteral("cancelled.txt"), false), "<missing>");
     QCOMPARE(QDir(folder_->path()).entryList(QDir::Files),
              QStringList({"a.txt", "full"}));
     QCOMPARE(opened_with_, QStringList(4, ""));
@@ -187,7 +182,9 @@ class Form1Test : public QObject {
                  "were saved as \"?\" (the first in sentence 2). Start the "
                  "program in a UTF-8 locale to keep every character.",
              title + "The list is full: 1000 sentences are held. 3 more "
-                     "sentences from the clipboard were not added."}));
+                     "sentences from the clipboard were not added.",
+             title + "The list is full: 1000 sentences are held. 1 more "
+                     "sentence from the clipboard was not added."}));
   }
 };
 

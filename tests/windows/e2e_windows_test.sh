@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The Windows program under Wine in a private X server, with what only the
-# real thing shows: the dialog keys, xclip's text over Wine's X bridge, the
-# real save dialog and the bytes in code page 1252. The rest is
-# window_test.cpp's.
+# The Windows program under Wine in a private X server: the dialog keys,
+# xclip's text over Wine's X bridge, the real save dialog, code page 1252.
 # Usage: e2e_windows_test.sh PROGRAM   (in the Wine prefix ctest names)
 # shellcheck source-path=SCRIPTDIR
 # shellcheck source=../e2e/lib.sh

@@ -1,6 +1,5 @@
 # shellcheck shell=bash disable=SC2034  # (variables lib.sh and the tests read)
-# Wine on tests/e2e/lib.sh's private X server, for the Windows program's tests
-# and figures. Sourced after lib.sh; needs WINEPREFIX.
+# Wine on lib.sh's private X server, for the Windows tests and figures.
 
 # make_prefix: the tests' Wine prefix afresh, the locales for code pages 1252
 # and 932 in LOCPATH, and no window manager stalls (Managed=N).
