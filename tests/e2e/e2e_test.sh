@@ -9,6 +9,10 @@ start_xvfb
 # file-size limit the list below fits in and the large text does not.
 start_program env LC_ALL=en_US.ISO-8859-1 QT_QPA_PLATFORM=xcb HOME="$TMP" \
   XDG_RUNTIME_DIR="$TMP" prlimit --fsize=4096:unlimited -- "$(realpath "$1")"
+# An icon, and the launcher's StartupWMClass as class (docks match them).
+poll 10 eval 'xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q "Icon ("' || fail "no icon"
+class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../data/org.vantrel.ArticleConverter.desktop")
+[[ $(xprop -id "$MAIN_WIN" -notype WM_CLASS) == *"\"$class\""* ]] || fail "WM_CLASS is not $class"
 own_text 'Ärger über Öl. Здравствуй, мир.\r\n日本語。 Ça va.'
 click load add
 save_as "$TMP/notes"  # the name is used as typed: no suffix

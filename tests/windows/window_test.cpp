@@ -68,17 +68,9 @@ class Form1Window : public testing::Test {
       warnings_.emplace_back(text);
       return IDOK;
     };
-    Form1::open_clipboard = OpenClipboard;
     ASSERT_TRUE(form_->create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
   }
   void TearDown() override { DestroyWindow(form_->handle()); }
-
-  // Another program holds the clipboard open for the next `opens` tries.
-  static void hold_clipboard(int opens) {
-    Form1::open_clipboard = [opens](HWND owner) mutable {
-      return opens-- > 0 ? FALSE : OpenClipboard(owner);
-    };
-  }
 
   bool enabled(const wchar_t* caption) const {
     return IsWindowEnabled(button(caption));
@@ -86,8 +78,12 @@ class Form1Window : public testing::Test {
   HWND button(const wchar_t* caption) const {
     return FindWindowExW(form_->handle(), nullptr, L"Button", caption);
   }
-  // As a user can: not when the button is disabled.
-  void click(const wchar_t* caption) {
+  // Clicks as a user can (not when disabled), while another program holds the
+  // clipboard open for the window's first `held` tries.
+  void click(const wchar_t* caption, int held = 0) {
+    Form1::open_clipboard = [held](HWND owner) mutable {
+      return held-- > 0 ? FALSE : OpenClipboard(owner);
+    };
     if (!enabled(caption)) return;
     SendMessageW(form_->handle(), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(button(caption)), BN_CLICKED),
@@ -147,16 +143,13 @@ TEST_F(Form1Window, SavesThroughAPlainSaveDialogEachTime) {
 TEST_F(Form1Window, KeepsTheListAndButtonsWhenTheClipboardStaysClosed) {
   put_text(u"A.");
   EXPECT_FALSE(enabled(kAdd));
-  hold_clipboard(INT_MAX);
-  click(kGet);
+  click(kGet, INT_MAX);
   EXPECT_FALSE(enabled(kAdd));
-  hold_clipboard(9);
-  click(kGet);
+  click(kGet, 9);
   EXPECT_TRUE(enabled(kAdd));
   put_text(u"B.");
-  hold_clipboard(INT_MAX);
-  click(kAdd);
-  click(kGet);
+  click(kAdd, INT_MAX);
+  click(kGet, INT_MAX);
   EXPECT_EQ(saved(L"out.txt"), " 1. A.\r\n");
   EXPECT_EQ(warnings_.size(), 3U);
   for (const std::wstring& warning : warnings_) {
