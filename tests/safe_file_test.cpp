@@ -13,7 +13,6 @@
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -105,14 +104,6 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   std::signal(SIGXFSZ, previous_handler);
 }
 
-TEST(ReplaceFileContents, GivesANewFileAnOrdinaryMode) {
-  const testing::TempDir dir;
-  ASSERT_FALSE(replace_file_contents(dir.path / "new.txt", kNew));
-  const mode_t mask = umask(0);
-  umask(mask);
-  EXPECT_EQ(std::get<0>(attributes_of(dir.path / "new.txt")), 0666 & ~mask);
-}
-
 // A writable file in a folder where no file can be created is written in
 // place; root can create files anywhere, so a child saves as "nobody".
 TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
@@ -122,17 +113,15 @@ TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
   std::ofstream(file, std::ios::binary) << kOld;
   (void)chown(file.c_str(), kNobody, kNobody);  // only root can
   fs::permissions(file.parent_path(), fs::perms(0555));
-  const pid_t child = fork();
-  if (child == 0) {
-    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
-      _exit(2);
-    }
-    _exit(replace_file_contents(file, kNew) ? 1 : 0);
-  }
-  int status = -1;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+          _exit(2);
+        }
+        _exit(replace_file_contents(file, kNew) ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
   fs::permissions(file.parent_path(), fs::perms(0755));
-  EXPECT_EQ(status, 0);
   EXPECT_EQ(testing::read_bytes(file), kNew);
   EXPECT_FALSE(temp_left_in(file.parent_path()));
 }

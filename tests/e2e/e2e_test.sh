@@ -20,6 +20,7 @@ close_message         # what Latin-1 lacks was saved as "?"
 list=' 1. \xc4rger \xfcber \xd6l.\r\n 2.  ??????????, ???.\r\n 3.  ???? \xc7a va.\r\n'
 list+=' 4. \xc4rger \xfcber \xd6l.\r\n 5.  ??????????, ???.\r\n 6.  ???? \xc7a va.\r\n'
 expect_bytes "$TMP/notes" "$list"
+[[ $(stat -c %a "$TMP/notes") == "$(printf %o $((0666 & ~0$(umask))))" ]] || fail "a new file's mode"
 
 # 100 MB through X's incremental transfer. Over the size limit the save fails
 # with a warning, not the program's end, and the list is kept.

@@ -6,7 +6,6 @@ TITLE='Vantrel Article Converter'
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
 ARTIFACTS=${ARTIFACTS:-$TMP}
 PIDS=() APP_PID='' CLIP_PID='' MAIN_WIN='' DIALOG='' XVFB_DISPLAY=''
-CLIENT_DX=0 CLIENT_DY=0  # the client area's place in the window (a frame)
 trap 'trap - ERR; set +e; kill "${PIDS[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
@@ -67,7 +66,7 @@ own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 click() {
   declare -A y=([load]=24 [add]=64 [save]=104)
   for b in "$@"; do
-    poll 5 xdotool mousemove --window "$MAIN_WIN" $((CLIENT_DX + 56)) $((CLIENT_DY + y[$b])) click --delay 0 1
+    poll 5 xdotool mousemove --window "$MAIN_WIN" 56 "${y[$b]}" click --delay 0 1
   done
 }
 

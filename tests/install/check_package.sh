@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: check_package.sh BUILD_DIR. The .deb CPack builds as apt and a
 # desktop see it: its name, fields, file list and lintian (the launcher
-# included); unpacked, its metadata valid and its launcher's program running.
+# included); unpacked, its metadata valid and its program running.
 source "$(dirname "$0")/../e2e/lib.sh"
 name=vantrel-article-converter
 id=org.vantrel.ArticleConverter
@@ -35,14 +35,11 @@ lintian --fail-on error,warning --suppress-tags "$suppressed" "$deb" >&2 ||
 
 dpkg-deb -x "$deb" "$TMP/root"
 prefix=$TMP/root/usr
-launcher=$prefix/share/applications/$id.desktop
 # Allowed: no homepage, or in AppStream 0.16 (Debian 12) 1.0's <developer>.
 allowed=url-homepage-missing
 [[ $(appstreamcli --version) == *"version: 0."* ]] && allowed=unknown-tag
 appstreamcli validate-tree --no-net --strict --override="$allowed=pedantic" "$TMP/root" >&2 ||
   fail "appstreamcli rejected the packaged metadata"
-entry() { sed -n "s/^$1=//p" "$launcher"; }
-[[ -x $prefix/bin/$(entry Exec) ]] || fail "launcher Exec '$(entry Exec)' is not in the package"
 # It runs from there: without a display it says so.
 [[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$name" 2>&1) == *"no display"* ]] ||
   fail "the packaged program does not run"

@@ -9,7 +9,7 @@ source "$(dirname "$0")/../e2e/lib.sh"
 source "$(dirname "$0")/wine_lib.sh"
 start_xvfb
 restart_wine
-start_exe "$(realpath "$1")"
+start_program wine "$(realpath "$1")"
 
 # Enter presses the focused button, "Get Clipboard Data" at start; Tab Tab
 # reaches "Save" past the now enabled "Add More", and Space presses it.

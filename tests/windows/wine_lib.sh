@@ -32,15 +32,5 @@ restart_wine() {
   WIN_DIR="Z:${TMP//\//\\}"
 }
 
-# start_exe EXE: EXE under Wine, and its 813 x 466 client area inside the frame
-# Wine draws in the X window (one width left, right and below).
-start_exe() {
-  start_program wine "$1"
-  local WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$MAIN_WIN" | grep -E '^(WIDTH|HEIGHT)=')"
-  CLIENT_DX=$(((WIDTH - 813) / 2))
-  CLIENT_DY=$((HEIGHT - 466 - CLIENT_DX))
-}
-
 # keys WINDOW KEY...: without a window manager nothing focuses a window.
 keys() { focus "$1" && xdotool key --delay 20 "${@:2}"; }
