@@ -47,8 +47,7 @@ main_window_shown() { MAIN_WIN=$(window_named "$TITLE") && [[ -n $MAIN_WIN ]]; }
 # start_program COMMAND...: COMMAND started in $TMP, and its window shown.
 start_program() {
   (cd "$TMP" && exec "$@") >"$TMP/program.log" 2>&1 &
-  APP_PID=$!
-  PIDS+=("$APP_PID")
+  APP_PID=$! && PIDS+=("$APP_PID")
   poll 60 main_window_shown || fail "no window: $(cat "$TMP/program.log")"
 }
 
@@ -56,8 +55,7 @@ start_program() {
 own_clipboard() {
   if [[ -n $CLIP_PID ]]; then kill "$CLIP_PID" && wait "$CLIP_PID" || :; fi
   xclip -selection clipboard -i -quiet <"$1" >/dev/null 2>&1 &
-  CLIP_PID=$!
-  PIDS+=("$CLIP_PID")
+  CLIP_PID=$! && PIDS+=("$CLIP_PID")
   poll 10 timeout 2 xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 || fail "xclip"
 }
 own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
@@ -65,9 +63,7 @@ own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 # click BUTTON...: load, add or save.
 click() {
   declare -A y=([load]=24 [add]=64 [save]=104)
-  for b in "$@"; do
-    poll 5 xdotool mousemove --window "$MAIN_WIN" 56 "${y[$b]}" click --delay 0 1
-  done
+  for b in "$@"; do poll 5 xdotool mousemove --window "$MAIN_WIN" 56 "${y[$b]}" click --delay 0 1; done
 }
 
 # focus WINDOW: without a window manager nothing gives a new window the focus.
@@ -94,8 +90,7 @@ save_dialog() {
 # close_message: Return presses the message box's OK.
 close_message() {
   poll 30 eval '! no_message' || fail "no message box"
-  focus "$(message_box)"
-  xdotool key Return
+  focus "$(message_box)" && xdotool key Return
   poll 10 no_message || fail "the message box did not close"
 }
 

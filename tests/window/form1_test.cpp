@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "window/wrapping_button.h"
@@ -104,20 +105,16 @@ class Form1Test : public QObject {
     QCOMPARE(button(kGet)->nextInFocusChain(), button(kAdd));
     QCOMPARE(button(kAdd)->nextInFocusChain(), button("cmd_save"));
     form_->resize(400, 120);  // resizing moves nothing
-    const struct {
-      const char* name;
-      const char* caption;
-      QRect geometry;
-      bool enabled;
-    } buttons[] = {{"cmd_load2", "Get Clipboard Data", {16, 8, 81, 33}, true},
-                   {"cmd_add", "Add More", {16, 48, 81, 33}, false},
-                   {"cmd_save", "Save", {16, 88, 81, 33}, true}};
-    for (const auto& expected : buttons) {
-      auto* target = qobject_cast<WrappingButton*>(button(expected.name));
+    const std::tuple<const char*, const char*, QRect, bool> buttons[] = {
+        {"cmd_load2", "Get Clipboard Data", {16, 8, 81, 33}, true},
+        {"cmd_add", "Add More", {16, 48, 81, 33}, false},
+        {"cmd_save", "Save", {16, 88, 81, 33}, true}};
+    for (const auto& [name, caption, geometry, enabled] : buttons) {
+      auto* target = qobject_cast<WrappingButton*>(button(name));
       QVERIFY(target && target->caption_fits());
-      QCOMPARE(target->text(), expected.caption);
-      QCOMPARE(target->geometry(), expected.geometry);
-      QCOMPARE(target->isEnabled(), expected.enabled);
+      QCOMPARE(target->text(), caption);
+      QCOMPARE(target->geometry(), geometry);
+      QCOMPARE(target->isEnabled(), enabled);
     }
   }
 
@@ -145,9 +142,8 @@ class Form1Test : public QObject {
     QCOMPARE(warnings_, QStringList());
   }
 
-  // In ISO-8859-1 (see CMakeLists.txt). A read that fails leaves the list and
-  // the buttons as they were; each save dialog opens with an empty name, a
-  // typed name gets no suffix, and a cancelled one writes nothing.
+  // In ISO-8859-1 (CMakeLists.txt). A failed read leaves the list and buttons
+  // as they were; a typed name gets no suffix, a cancelled one writes nothing.
   void saves_and_warnings() {
     load(kGet, QString());
     QVERIFY(!button(kAdd)->isEnabled());

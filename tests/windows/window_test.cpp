@@ -47,8 +47,7 @@ void put_text(std::u16string text, HWND reader = nullptr) {
 class Form1Window : public testing::Test {
  protected:
   void SetUp() override {
-    // Each dialog afresh: one filter, an empty name, no flag (no question
-    // before overwriting), no extension.
+    // Each dialog: one filter, an empty name, no question, no extension.
     Form1::save_dialog = [this](OPENFILENAMEW* dialog) {
       const wchar_t* end = dialog->lpstrFilter;
       while (end && (end[0] != L'\0' || end[1] != L'\0')) ++end;
@@ -78,8 +77,7 @@ class Form1Window : public testing::Test {
   HWND button(const wchar_t* caption) const {
     return FindWindowExW(form_->handle(), nullptr, L"Button", caption);
   }
-  // Clicks as a user can (not when disabled), while another program holds the
-  // clipboard open for the window's first `held` tries.
+  // Clicks as a user can; another program holds the clipboard `held` tries.
   void click(const wchar_t* caption, int held = 0) {
     Form1::open_clipboard = [held](HWND owner) mutable {
       return held-- > 0 ? FALSE : OpenClipboard(owner);
