@@ -1,8 +1,12 @@
 // CommonDialog over QFileDialog. See common_dialog.h.
 #include "window/common_dialog.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 #include <utility>
 
@@ -26,6 +30,37 @@ QStringList name_filters(const QString& filter) {
   return filters;
 }
 
+// The folders the desktop's dialogs offer in their sidebar: home, desktop,
+// documents, then the file manager's bookmarks (GTK's list, which GNOME, Xfce
+// and others keep), then the whole file system. A place that does not exist
+// is left out.
+QList<QUrl> sidebar_places() {
+  QList<QUrl> places;
+  const auto add = [&places](const QUrl& place) {
+    if (place.isLocalFile() && QDir(place.toLocalFile()).exists() &&
+        !places.contains(place)) {
+      places << place;
+    }
+  };
+  for (const auto location :
+       {QStandardPaths::HomeLocation, QStandardPaths::DesktopLocation,
+        QStandardPaths::DocumentsLocation}) {
+    add(QUrl::fromLocalFile(QStandardPaths::writableLocation(location)));
+  }
+  // Each line is a URL, then optionally a space and the place's label.
+  QFile bookmarks(
+      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+      QStringLiteral("/gtk-3.0/bookmarks"));
+  if (bookmarks.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    while (!bookmarks.atEnd()) {
+      const QString line = QString::fromUtf8(bookmarks.readLine()).trimmed();
+      add(QUrl(line.section(u' ', 0, 0)));
+    }
+  }
+  places << QUrl(QStringLiteral("file:"));  // the computer: its drives, "/"
+  return places;
+}
+
 std::function<int(QFileDialog&)>& user_for_tests() {
   static std::function<int(QFileDialog&)> user;
   return user;
@@ -41,7 +76,12 @@ void CommonDialog::show_save() {
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  // Qt's own dialog on every desktop: a desktop's dialog may add a suffix to
+  // the typed name, ask before overwriting, or fill in a file's name when a
+  // folder is typed and so overwrite that file unasked.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setSidebarUrls(sidebar_places());
   const QStringList filters = name_filters(filter_);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!file_name_.isEmpty()) dialog.selectFile(file_name_);

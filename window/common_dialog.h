@@ -2,9 +2,9 @@
 // dialog is: a file name that is shown when the dialog opens and holds the
 // chosen path afterwards, and a filter of "description|pattern" pairs. The
 // dialog is modal, asks nothing before an existing file is chosen and adds
-// no suffix to a typed name. It is the desktop's own dialog where the
-// platform offers one, and Qt's otherwise. Cancelling leaves the file name as
-// it was and reports nothing.
+// no suffix to a typed name; a typed folder opens that folder. It is Qt's own
+// dialog on every desktop, with the desktop's usual places in its sidebar.
+// Cancelling leaves the file name as it was and reports nothing.
 #ifndef VANTREL_WINDOW_COMMON_DIALOG_H_
 #define VANTREL_WINDOW_COMMON_DIALOG_H_
 

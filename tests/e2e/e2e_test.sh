@@ -1,25 +1,33 @@
 #!/usr/bin/env bash
-# The program in a private X server: xclip's clipboard, names typed into the
-# real save dialog, a file-size limit, the environment's character set.
+# The program in a private X server, on a desktop whose platform theme has
+# dialogs of its own: xclip's clipboard, names typed into the real save
+# dialog, a file-size limit, the environment's character set.
 # Usage: e2e_test.sh PROGRAM
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb
 # The environment's Latin-1, whatever Qt does to the process locale, and a
 # file-size limit the list below fits in and the large text does not.
-start_program env LC_ALL=en_US.ISO-8859-1 QT_QPA_PLATFORM=xcb HOME="$TMP" \
-  XDG_RUNTIME_DIR="$TMP" prlimit --fsize=4096:unlimited -- "$(realpath "$1")"
+start_program env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE XDG_CURRENT_DESKTOP=GNOME \
+  LC_ALL=en_US.ISO-8859-1 HOME="$TMP" XDG_RUNTIME_DIR="$TMP" \
+  prlimit --fsize=4096:unlimited -- "$(realpath "$1")"
 # An icon, and the launcher's StartupWMClass as class (docks match them).
 poll 10 eval 'xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q "Icon ("' || fail "no icon"
 class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../data/org.vantrel.ArticleConverter.desktop")
 [[ $(xprop -id "$MAIN_WIN" -notype WM_CLASS) == *"\"$class\""* ]] || fail "WM_CLASS is not $class"
 own_text 'Ärger über Öl. Здравствуй, мир.\r\n日本語。 Ça va.'
-click load
-save_as "$TMP/notes"  # the name is used as typed: no suffix
-close_message         # what Latin-1 lacks was saved as "?"
+# The program's own dialog: a typed folder opens, even one holding a single
+# .txt file, which stays untouched.
+mkdir "$TMP/dir" && echo kept >"$TMP/dir/only.txt"
+click load save
+poll 30 dialog_shown || fail "no save dialog of the program's own"
+focus "$DIALOG" && xdotool type --delay 5 -- "$TMP/dir/" && xdotool key Return Return ctrl+a
+save_dialog notes  # in that folder; the name is used as typed: no suffix
+close_message      # what Latin-1 lacks was saved as "?"
 list=' 1. \xc4rger \xfcber \xd6l.\r\n 2.  ??????????, ???.\r\n 3.  ???? \xc7a va.\r\n'
-expect_bytes "$TMP/notes" "$list"
-[[ $(stat -c %a "$TMP/notes") == "$(printf %o $((0666 & ~0$(umask))))" ]] || fail "a new file's mode"
+expect_bytes "$TMP/dir/notes" "$list"
+[[ $(<"$TMP/dir/only.txt") == kept ]] || fail "a typed folder overwrote its file"
+[[ $(stat -c %a "$TMP/dir/notes") == "$(printf %o $((0666 & ~0$(umask))))" ]] || fail "a new file's mode"
 
 # 100 MB through X's incremental transfer. Over the size limit the save fails
 # with a warning, not the program's end, and the list is kept.

@@ -41,6 +41,8 @@ class Form1Test : public QObject {
 
   std::unique_ptr<Form1> form_;
   std::unique_ptr<QTemporaryDir> folder_;
+  QTemporaryDir home_;     // with a Documents folder and GTK's bookmarks
+  QList<QUrl> places_;     // the sidebar that home gives
   int plain_dialogs_ = 0;  // save dialogs opened as they should be
   QStringList warnings_;   // each message box's title and text
   QTimer closer_;          // closes each message box once it shows
@@ -61,8 +63,11 @@ class Form1Test : public QObject {
   // Saves as `name` (or types it and cancels) and returns the file's bytes.
   QByteArray saved(const QString& name, bool accept = true) {
     CommonDialog::set_user_for_tests([this, name, accept](QFileDialog& dialog) {
-      // An empty name, one filter, no question before overwriting, no suffix.
+      // Qt's own, with the sidebar; an empty name, one filter, no question
+      // before overwriting, no suffix.
       plain_dialogs_ +=
+          dialog.testOption(QFileDialog::DontUseNativeDialog) &&
+          dialog.sidebarUrls() == places_ &&
           dialog.findChild<QLineEdit*>("fileNameEdit")->text().isEmpty() &&
           dialog.nameFilters() == QStringList{"Text (*.txt)"} &&
           dialog.testOption(QFileDialog::DontConfirmOverwrite) &&
@@ -87,6 +92,19 @@ class Form1Test : public QObject {
   }
 
   void initTestCase() {
+    const QString home = home_.path();
+    qputenv("HOME", home.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home + "/config").toLocal8Bit());
+    QVERIFY(QDir(home).mkpath("config/gtk-3.0") && QDir(home).mkpath("a b") &&
+            QDir(home).mkpath("Documents"));
+    QFile bookmarks(home + "/config/gtk-3.0/bookmarks");
+    QVERIFY(bookmarks.open(QIODevice::WriteOnly));
+    bookmarks.write("file://" + QUrl::toPercentEncoding(home, "/") +
+                    "/a%20b Label\nsftp://host/x\nfile:///nonexistent\n");
+    bookmarks.close();
+    places_ = {QUrl::fromLocalFile(home),
+               QUrl::fromLocalFile(home + "/Documents"),
+               QUrl::fromLocalFile(home + "/a b"), QUrl("file:")};
     closer_.callOnTimeout(this, [this] {
       if (auto* box =
               qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
