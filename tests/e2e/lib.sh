@@ -13,8 +13,10 @@ fail() {
   trap - ERR
   echo "FAIL: $*" >&2
   # A picture of our own server only, never of the caller's display.
-  [[ -z $XVFB_DISPLAY ]] || { mkdir -p "$ARTIFACTS" &&
-    DISPLAY=$XVFB_DISPLAY timeout 20 import -window root "$ARTIFACTS/failure.png"; } || :
+  mkdir -p "$ARTIFACTS"
+  [[ -z $XVFB_DISPLAY ]] ||
+    DISPLAY=$XVFB_DISPLAY timeout 20 import -window root "$ARTIFACTS/failure.png" || :
+  ! declare -F on_failure >/dev/null || on_failure
   exit 1
 }
 
