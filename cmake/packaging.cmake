@@ -71,5 +71,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VANTREL_MAINTAINER}")
 # Dependencies from the libraries the binary links (dpkg-shlibdeps); Qt's X11
 # plugin comes with libqt6gui6, and a font with its fontconfig.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland platform, for Wayland sessions without X. Only suggested: on
+# GNOME, Qt 6.4's Wayland windows draw a plain title bar of their own, while
+# through XWayland the window looks like the desktop's other X programs.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -10,6 +10,7 @@ cpack -G DEB --config "$1/CPackConfig.cmake" -B "$TMP" >"$TMP/cpack.log" ||
   fail "cpack: $(<"$TMP/cpack.log")"
 deb=$TMP/${name}_1.00-1_amd64.deb  # its package, version and architecture
 [[ -f $deb ]] || fail "no package named $(basename "$deb")"
+[[ $(dpkg-deb -f "$deb" Suggests) == qt6-wayland ]] || fail "it does not suggest qt6-wayland"
 
 share=./usr/share
 expected=(./usr/bin/$name "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml"
