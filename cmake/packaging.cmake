@@ -1,9 +1,9 @@
 # Ready-made packages, built by CPack from the install rules
 # (`cmake --build --preset release --target package`): on Linux a Debian
 # package of the program and its desktop files, on Windows a zip of the
-# program and a read-me.
+# program and a read-me. The publisher and the title are set at the top of
+# CMakeLists.txt.
 set(CPACK_PACKAGE_NAME vantrel-article-converter)
-set(CPACK_PACKAGE_VENDOR Vantrel)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON) # the description's quotes stay quotes
 set(packaging_data ${PROJECT_SOURCE_DIR}/data)
