@@ -1,9 +1,9 @@
 # Ready-made packages, built by CPack from the install rules
 # (`cmake --build --preset release --target package`): on Linux a Debian
 # package of the program and its desktop files, on Windows a zip of the
-# program and a read-me.
+# program and a read-me, and beside it a Windows Installer package. The
+# publisher and the title are set at the top of CMakeLists.txt.
 set(CPACK_PACKAGE_NAME vantrel-article-converter)
-set(CPACK_PACKAGE_VENDOR Vantrel)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON) # the description's quotes stay quotes
 set(packaging_data ${PROJECT_SOURCE_DIR}/data)
@@ -18,6 +18,30 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME
       ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x64)
   include(CPack)
+
+  # The 64-bit .msi (data/vantrel-article-converter.wxs holds its upgrade
+  # code), where Debian's wixl is: not on Windows itself. wixl takes the
+  # files relative to its working folder, and only warns about what it does
+  # not understand while still making a package: any word on its stderr
+  # fails the build and removes the package.
+  find_program(WIXL wixl)
+  if(WIXL AND CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
+    set(msi ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-x64.msi)
+    set(wxs ${packaging_data}/${CPACK_PACKAGE_NAME}.wxs)
+    set(icon ${PROJECT_SOURCE_DIR}/win32/program.ico)
+    set(exe $<TARGET_FILE:vantrel-article-converter>)
+    set(no_warnings [[err=$("$@" 2>&1 >/dev/null) && [ -z "$err" ] || (printf '%s\n' "$err" >&2 && rm -f "$0" && exit 1)]])
+    add_custom_command(OUTPUT ${msi}
+      COMMAND sh -c ${no_warnings} ${msi}
+        ${WIXL} -a x64 -o ${msi}
+        -D "ProductName=${VANTREL_TITLE}" -D Manufacturer=${CPACK_PACKAGE_VENDOR}
+        -D Version=${PROJECT_VERSION}
+        -D Exe=$<PATH:RELATIVE_PATH,${exe},${PROJECT_BINARY_DIR}>
+        -D Icon=$<PATH:RELATIVE_PATH,${icon},${PROJECT_BINARY_DIR}> ${wxs}
+      DEPENDS ${wxs} ${icon} vantrel-article-converter
+      WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)
+    add_custom_target(msi ALL DEPENDS ${msi})
+  endif()
   return()
 endif()
 

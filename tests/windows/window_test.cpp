@@ -1,5 +1,6 @@
 // The Windows Form1 under Wine through its handlers: the save dialog's set-up,
-// the buttons, a clipboard held open or without its NUL, and the warnings.
+// the buttons, a clipboard held open, without its NUL or with bytes past it,
+// and the warnings.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,18 +17,22 @@
 
 namespace {
 
+using std::string_literals::operator""s;
+
 void* mapping_of(const void* address) {
   MEMORY_BASIC_INFORMATION info{};
   VirtualQuery(address, &info, sizeof info);
   return info.AllocationBase;
 }
 
-// Puts `text` on the clipboard; without its NUL (a `reader` given) in a block
-// of its own mapping, followed by u" Past.", SetClipboardData's NUL undone
-// and the clipboard left open for `reader` (closing it renews the data).
+// Puts `text` on the clipboard. With a `reader` the block holds `text` alone,
+// no NUL added, and the clipboard is left open for it (closing it renews the
+// data); a text without a NUL then lies in a block of its own mapping,
+// followed by u" Past." and SetClipboardData's NUL undone.
 void put_text(std::u16string text, HWND reader = nullptr) {
   const bool with_nul = reader == nullptr;
-  if (!with_nul) text.insert(text.find(u' '), 1 << 19, u' ');
+  const bool open_end = !with_nul && text.find(u'\0') == std::u16string::npos;
+  if (open_end) text.insert(text.find(u' '), 1 << 19, u' ');
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + with_nul) * 2);
   auto* data = static_cast<char16_t*>(GlobalLock(block));
   std::copy_n(text.c_str(), text.size() + with_nul, data);
@@ -37,6 +42,7 @@ void put_text(std::u16string text, HWND reader = nullptr) {
     CloseClipboard();
     return;
   }
+  if (!open_end) return;
   constexpr char16_t kPast[] = u" Past.";
   data[text.size() - 1] = text.back();
   ASSERT_EQ(mapping_of(data + text.size() + std::size(kPast)),
@@ -155,10 +161,16 @@ TEST_F(Form1Window, KeepsTheListAndButtonsWhenTheClipboardStaysClosed) {
   }
 }
 
-TEST_F(Form1Window, ReadsATextWithoutItsNulToTheBlocksEnd) {
-  put_text(u"A. B.", form_->handle());
-  click(kGet);
-  EXPECT_EQ(saved(L"out.txt"), " 1. A.\r\n 2.  B.\r\n");
+// The text ends at its NUL, a larger block's old bytes after it ignored (the
+// last space is for SetClipboardData's NUL), or at the block's end if a
+// program left the NUL out.
+TEST_F(Form1Window, ReadsTheTextToItsNulOrTheBlocksEnd) {
+  for (const std::u16string& text : {u"A. B."s, u"A. B.\0 Old. "s}) {
+    SCOPED_TRACE(text.size());
+    put_text(text, form_->handle());
+    click(kGet);
+    EXPECT_EQ(saved(L"out.txt"), " 1. A.\r\n 2.  B.\r\n");
+  }
 }
 
 }  // namespace

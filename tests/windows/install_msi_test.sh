@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The Windows Installer package as built; then under Wine, silently: install,
+# start from the shortcut, upgrade, an older version refused, and a removal
+# that leaves nothing. Usage: install_msi_test.sh MSI EXE WXS ICON
+# shellcheck source-path=SCRIPTDIR
+# shellcheck source=../e2e/lib.sh
+source "$(dirname "$0")/../e2e/lib.sh"
+# shellcheck source=wine_lib.sh
+source "$(dirname "$0")/wine_lib.sh"
+msi=$(realpath "$1") exe=$(realpath "$2") wxs=$(realpath "$3") icon=$(realpath "$4")
+
+# The package's rows ("|" for a tab; none for registry values, services, PATH
+# or file types) and the exe's version resource.
+rows() {
+  for table in Property LaunchCondition Shortcut Registry ServiceInstall Environment Extension; do
+    { msiinfo export "$msi" $table 2>/dev/null || :; } | tail -n +4 | sed "s/^/$table\t/"
+  done | tr -d '\r' | tr '\t' '|' | grep -vE '^Property\|(ProductCode|ProductLanguage|SecureCustomProperties)\|'
+  x86_64-w64-mingw32-windres -i "$exe" -O rc |
+    sed -nE 's/^ *VALUE "(CompanyName|ProductName|ProductVersion)", "(.*)"$/Exe|\1|\2/p'
+}
+diff - <(rows | sort) >&2 <<EOF || fail "the package's rows differ (< expected, > built)"
+Exe|CompanyName|Vantrel
+Exe|ProductName|$TITLE
+Exe|ProductVersion|1.00
+LaunchCondition|NOT WIX_DOWNGRADE_DETECTED OR Installed|A newer version of [ProductName] is already installed. To install this older version, remove the newer one first.
+Property|ALLUSERS|1
+Property|ARPNOMODIFY|1
+Property|ARPPRODUCTICON|program.ico
+Property|Manufacturer|Vantrel
+Property|ProductName|$TITLE
+Property|ProductVersion|1.00
+Property|UpgradeCode|{C58CC703-8723-4D0F-9E2F-0A69E1F3C5F0}
+Shortcut|StartMenu|ProgramMenuFolder|$TITLE|Program|[#Exe]||||program.ico|||PersonalFolder||||
+EOF
+msiinfo extract "$msi" Icon.program.ico | cmp - "$icon" || fail "the package's icon is not the program's"
+[[ $(msiextract -C "$TMP/x" "$msi") == "$TITLE/vantrel-article-converter.exe" ]] || fail "other files packaged"
+cmp "$TMP/x/$TITLE/vantrel-article-converter.exe" "$exe" || fail "the packaged exe is not the one built"
+
+# build VERSION EXE: the same package at VERSION, with EXE as its program.
+build() {
+  mkdir "$TMP/$1" && cp "$2" "$TMP/$1/vantrel-article-converter.exe" && cd "$TMP/$1"
+  wixl -a x64 -o "$TMP/$1.msi" -D Version="$1" -D ProductName="$TITLE" -D Manufacturer=Vantrel \
+    -D Exe=vantrel-article-converter.exe -D Icon="$(realpath --relative-to=. "$icon")" "$wxs"
+}
+printf later | cat "$exe" - >"$TMP/later.exe"  # another exe that runs
+build 1.01 "$TMP/later.exe" || fail "wixl 1.01"
+build 0.99 "$exe" || fail "wixl 0.99"
+
+msiexec_quiet() { timeout 120 wine msiexec "$@" /qn </dev/null >/dev/null 2>&1; }
+drive=$WINEPREFIX/drive_c installed="$WINEPREFIX/drive_c/Program Files/$TITLE/vantrel-article-converter.exe"
+files() { (cd "$drive" && find . | grep -v '^\./windows/Installer' | sort); }  # not Windows' package cache
+apps() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s </dev/null 2>/dev/null | tr -d '\r' |
+    sed -nE 's/^ +(DisplayName|DisplayVersion|NoModify|Publisher) +REG_[A-Z]+ +(.*)$/\1=\2/p' | paste -sd '|'
+}
+# expect_app VERSION EXE: one entry under Apps, for VERSION, and EXE in place.
+expect_app() {
+  [[ $(apps) == "DisplayName=$TITLE|DisplayVersion=$1|NoModify=0x1|Publisher=Vantrel" ]] || fail "Apps: $(apps)"
+  cmp "$installed" "$2" || fail "the exe of $1 is not in place"
+}
+files >"$TMP/files"
+start_xvfb
+restart_wine
+msiexec_quiet /i "$msi" || fail "the install failed"
+expect_app 1.00 "$exe"
+lnk=$(find "$drive" -path "*/Start Menu/Programs/$TITLE.lnk")
+[[ -f $lnk ]] || fail "no shortcut in either Start menu"
+start_program wine start /unix "$lnk"
+restart_wine  # ends the program
+
+msiexec_quiet /i "$TMP/1.01.msi" || fail "the upgrade failed"
+expect_app 1.01 "$TMP/later.exe"
+status=0 && msiexec_quiet /i "$TMP/0.99.msi" || status=$?
+((status == 1603 % 256)) || fail "an older version over a newer one gave $status, not 1603 (67 in Wine)"
+expect_app 1.01 "$TMP/later.exe"
+msiexec_quiet /x "$TMP/1.01.msi" || fail "the removal failed"
+diff "$TMP/files" <(files) >&2 || fail "the removal left files (>) or took some (<)"
+[[ -z $(apps) ]] || fail "the removal left its entry under Apps: $(apps)"
+echo "passed"
