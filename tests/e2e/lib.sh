@@ -15,6 +15,7 @@ fail() {
   # A picture of our own server only, never of the caller's display.
   [[ -z $XVFB_DISPLAY ]] || { mkdir -p "$ARTIFACTS" &&
     DISPLAY=$XVFB_DISPLAY timeout 20 import -window root "$ARTIFACTS/failure.png"; } || :
+  if declare -F on_failure >/dev/null; then on_failure || :; fi  # a suite's own traces
   exit 1
 }
 
