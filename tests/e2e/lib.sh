@@ -16,7 +16,7 @@ fail() {
   mkdir -p "$ARTIFACTS"
   [[ -z $XVFB_DISPLAY ]] ||
     DISPLAY=$XVFB_DISPLAY timeout 20 import -window root "$ARTIFACTS/failure.png" || :
-  ! declare -F on_failure >/dev/null || on_failure
+  if declare -F on_failure >/dev/null; then on_failure || :; fi  # a suite's own traces
   exit 1
 }
 

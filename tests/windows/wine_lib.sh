@@ -11,8 +11,9 @@ make_prefix() {
   for locale in en_US ja_JP; do
     [[ -d $LOCPATH/$locale.UTF-8 ]] || localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8"
   done
-  LC_ALL=en_US.UTF-8 timeout 120 wineboot -i </dev/null >/dev/null 2>&1
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  LC_ALL=en_US.UTF-8 timeout 120 wineboot -i </dev/null >>"$TMP/wine.log" 2>&1 || fail "wineboot -i: $?"
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+    </dev/null >>"$TMP/wine.log" 2>&1 || fail "reg add Managed: $?"
   restart_wine
 }
 
@@ -24,12 +25,24 @@ stop_wine() {
 }
 
 # restart_wine: Wine's processes again on this display (they keep the one they
-# started on), output away from ctest's pipe. WIN_DIR is $TMP for Windows.
+# started on), their output in wine.log, away from ctest's pipe. WIN_DIR is
+# $TMP for Windows.
 restart_wine() {
   stop_wine
-  wineserver -p </dev/null >/dev/null 2>&1
-  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || fail "wineserver -p: $?"
+  timeout 60 wine cmd /c exit </dev/null >>"$TMP/wine.log" 2>&1 || fail "Wine's warm-up: $?"
   WIN_DIR="Z:${TMP//\//\\}"
+}
+
+# on_failure (called by fail): beside the picture, Wine's error lines, the
+# prefix's processes with their displays, and the X server's windows.
+on_failure() {
+  local pid
+  mkdir -p "$ARTIFACTS" && cp "$TMP"/*.log "$ARTIFACTS/"
+  for pid in $(grep -lzxF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | tr -dc '0-9\n'); do
+    echo "$(ps -o pid=,ppid=,etime=,args= -p "$pid") $(grep -az ^DISPLAY= "/proc/$pid/environ" | tr -d '\0')"
+  done 2>/dev/null | grep -v '^ *$' >"$ARTIFACTS/wine-ps.txt"
+  [[ -z $XVFB_DISPLAY ]] || DISPLAY=$XVFB_DISPLAY xwininfo -root -tree >"$ARTIFACTS/xwininfo.txt" 2>&1
 }
 
 # keys WINDOW KEY...: without a window manager nothing focuses a window.
