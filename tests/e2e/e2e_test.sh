@@ -21,7 +21,7 @@ own_text 'Ärger über Öl. Здравствуй, мир.\r\n日本語。 Ça va
 mkdir "$TMP/dir" && echo kept >"$TMP/dir/only.txt"
 click load save
 poll 30 dialog_shown || fail "no save dialog of the program's own"
-focus "$DIALOG" && xdotool type --delay 5 -- "$TMP/dir/" && xdotool key Return Return ctrl+a
+focus "$DIALOG" && type_text "$TMP/dir/" && keys "$DIALOG" Return Return ctrl+a
 save_dialog notes  # in that folder; the name is used as typed: no suffix
 close_message      # what Latin-1 lacks was saved as "?"
 list=' 1. \xc4rger \xfcber \xd6l.\r\n 2.  ??????????, ???.\r\n 3.  ???? \xc7a va.\r\n'

@@ -44,6 +44,3 @@ on_failure() {
   done 2>/dev/null | grep -v '^ *$' >"$ARTIFACTS/wine-ps.txt"
   [[ -z $XVFB_DISPLAY ]] || DISPLAY=$XVFB_DISPLAY xwininfo -root -tree >"$ARTIFACTS/xwininfo.txt" 2>&1
 }
-
-# keys WINDOW KEY...: without a window manager nothing focuses a window.
-keys() { focus "$1" && xdotool key --delay 20 "${@:2}"; }
