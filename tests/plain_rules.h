@@ -1,0 +1,36 @@
+// The cutting rules written as plainly as they can be, to hold the optimised
+// cutting to: each full stop ends a sentence unless "in.", "No.", "Fig." or
+// "Figs." end there (exactly; none that would begin before the text); CR and
+// LF become spaces; what follows the last sentence is dropped.
+#ifndef VANTREL_TESTS_PLAIN_RULES_H_
+#define VANTREL_TESTS_PLAIN_RULES_H_
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::testing {
+
+inline std::vector<std::u16string> plain_rules(std::u16string_view text) {
+  std::vector<std::u16string> sentences;
+  std::size_t start = 0;
+  for (std::size_t end = 1; end <= text.size(); ++end) {
+    const std::u16string_view head = text.substr(0, end);
+    if (!head.ends_with(u'.') || head.ends_with(u"in.") ||
+        head.ends_with(u"No.") || head.ends_with(u"Fig.") ||
+        head.ends_with(u"Figs.")) {
+      continue;
+    }
+    std::u16string sentence(text.substr(start, end - start));
+    std::replace(sentence.begin(), sentence.end(), u'\r', u' ');
+    std::replace(sentence.begin(), sentence.end(), u'\n', u' ');
+    sentences.push_back(sentence);
+    start = end;
+  }
+  return sentences;
+}
+
+}  // namespace vantrel::testing
+
+#endif  // VANTREL_TESTS_PLAIN_RULES_H_
