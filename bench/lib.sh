@@ -10,7 +10,7 @@ if [[ ${1:-} == --windows ]]; then
   export WINEPREFIX=$build/wine WINEDEBUG=-all LOCPATH=$build/locales
   program=$build/win32/vantrel-article-converter.exe
   bare=$build/bench/windows/vantrel-bare-window-win32.exe
-  launch=(env LC_ALL=en_US.UTF-8 wine)
+  launch=(env LC_ALL=en_US.UTF-8 setarch -R wine)  # see tests/windows/CMakeLists.txt
   # shellcheck source=../tests/windows/wine_lib.sh
   source tests/windows/wine_lib.sh
   if [[ -d $WINEPREFIX ]]; then restart_wine; else make_prefix; fi
