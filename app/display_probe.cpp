@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/display_check.h"
+
 namespace {
 
 std::string environment(const char* variable) {

@@ -11,9 +11,9 @@ namespace vantrel {
 
 // What the program found of the displays it was given.
 struct Displays {
-  std::string x{};  // DISPLAY; empty when unset
+  std::string x;  // DISPLAY; empty when unset
   bool x_answers = false;
-  std::string wayland{};  // the Wayland display tried; empty when none is
+  std::string wayland;  // the Wayland display tried; empty when none is
   bool wayland_answers = false;
   bool wayland_platform = false;  // Qt's Wayland platform is installed
 };

@@ -14,8 +14,12 @@ TEST(WhyNoWindow, OpensOnADisplayThatAnswersAndQtCanUse) {
     std::string why;  // after the prefix; empty: the window opens
   } rows[] = {
       {{.x = ":0", .x_answers = true, .wayland = "wayland-0"}, ""},
-      {{.wayland = "w", .wayland_answers = true, .wayland_platform = true}, ""},
-      {{.wayland = "w", .wayland_answers = true},
+      {{.x = "",
+        .wayland = "w",
+        .wayland_answers = true,
+        .wayland_platform = true},
+       ""},
+      {{.x = "", .wayland = "w", .wayland_answers = true},
        "the Wayland display \"w\" answers, but Qt's Wayland platform is not "
        "installed; DISPLAY is not set): install the package qt6-wayland, or "
        "start the program where an X display is available"},
