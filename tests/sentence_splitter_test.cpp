@@ -25,10 +25,11 @@ Sentences cut_fresh(std::u16string_view text) {
 // Texts of words that are, nearly are, or join into abbreviations; every
 // third has one full stop in a long run, to cross the search's blocks.
 TEST(CutSentences, FollowsTheRulesOnGeneratedTexts) {
-  const std::u16string words[] = {u".",    u"in.", u"No.",  u"Fig.", u"Figs.",
-                                  u"igs.", u"no.", u"FIG.", u"In.",  u"F",
-                                  u"i",    u"g",   u"s",    u" ",    u"\r\n",
-                                  u"\n",   u"\r",  u"x?",   u"\0",   u"\xD800"};
+  const std::u16string words[] = {
+      u".",   u"in.", u"No.",  u"Fig.",  u"Figs.", u"igs.", u"no.",
+      u"NO.", u"In.", u"fig.", u"figs.", u"FIG.",  u"N",    u"o",
+      u"F",   u"f",   u"i",    u"g",     u"s",     u" ",    u"\r\n",
+      u"\n",  u"\r",  u"x?",   u"\0",    u"\xD800"};
   std::mt19937 random(7);
   for (int n = 0; n < 3000; ++n) {
     std::u16string text;
