@@ -1,5 +1,5 @@
-// The words for characters saved as "?"; the other warnings are seen through
-// the window's tests.
+// The words for characters saved as "?" in the singular and for broken
+// UTF-16; the plural and the other warnings are the window tests'.
 #include "core/messages.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 namespace vantrel {
 namespace {
 
-// The plural with ISO-8859-1, and no warning at all: the window's tests.
 TEST(CharactersReplacedWarning, NamesTheCountTheCharacterSetAndTheRemedy) {
   const struct {
     std::size_t replaced;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/sentence_splitter.h"
+
 namespace vantrel::testing {
 
 inline std::vector<std::u16string> plain_rules(std::u16string_view text) {
@@ -29,6 +31,23 @@ inline std::vector<std::u16string> plain_rules(std::u16string_view text) {
     start = end;
   }
   return sentences;
+}
+
+inline SentenceStore fresh_list(std::u16string_view text) {
+  SentenceStore store;
+  store.fresh_start();
+  cut_sentences(text, store);
+  return store;
+}
+
+// Whether a fresh list cut from `text` holds what the plain rules give, as
+// many sentences as it has room for.
+inline bool cut_by_plain_rules(std::u16string_view text) {
+  const SentenceStore store = fresh_list(text);
+  auto expected = plain_rules(text);
+  expected.resize(std::min<std::size_t>(expected.size(),
+                                        SentenceStore::kCapacity));
+  return std::ranges::equal(store.held(), expected);
 }
 
 }  // namespace vantrel::testing

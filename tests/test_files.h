@@ -12,10 +12,7 @@ namespace vantrel::testing {
 
 struct TempDir {
   TempDir() { std::filesystem::create_directory(path); }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
+  ~TempDir() { std::filesystem::remove_all(path); }
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() /
       ("vantrel-test-" + std::to_string(std::random_device()()));

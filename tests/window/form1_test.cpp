@@ -1,6 +1,9 @@
-// Form1 offscreen: its layout, its handlers on the process's own clipboard,
-// the save dialog's set-up, the files and the warnings.
+// Form1 offscreen, through the cases both windows pass (tests/window_cases.h)
+// on the process's own clipboard; its save dialog is Qt's own, with the
+// desktop's places in its sidebar.
 #include "window/form1.h"
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,22 +11,15 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-#include <memory>
-#include <tuple>
 #include <utility>
 
+#include "tests/test_files.h"
 #include "window/wrapping_button.h"
 
-using Steps = QList<QStringList>;  // a button's name, then the clipboard's text
-Q_DECLARE_METATYPE(Steps)
-
-const QString kGet = QStringLiteral("cmd_load2");
-const QString kAdd = QStringLiteral("cmd_add");
-const QString kText = QStringLiteral("The cat sat. The dog ran.");
+namespace {
 
 // A read that fails as X11's does: no text, once Qt has waited for the owner.
 class UnansweredClipboard : public QMimeData {
@@ -36,164 +32,98 @@ class UnansweredClipboard : public QMimeData {
   }
 };
 
-class Form1Test : public QObject {
-  Q_OBJECT
+// A home with a Documents folder and GTK's bookmarks, and the sidebar it gives.
+QList<QUrl> make_home(const std::filesystem::path& home) {
+  std::filesystem::create_directories(home / "config/gtk-3.0");
+  std::filesystem::create_directories(home / "Documents");
+  std::filesystem::create_directories(home / "a b");
+  std::ofstream(home / "config/gtk-3.0/bookmarks")
+      << "file://" << home.string() << "/a%20b Label\nsftp://host/x\n"
+      << "file:///nonexistent\n";
+  setenv("HOME", home.c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+  const QString path = QString::fromStdString(home.string());
+  return {QUrl::fromLocalFile(path), QUrl::fromLocalFile(path + "/Documents"),
+          QUrl::fromLocalFile(path + "/a b"), QUrl("file:")};
+}
 
-  std::unique_ptr<Form1> form_;
-  std::unique_ptr<QTemporaryDir> folder_;
-  QTemporaryDir home_;     // with a Documents folder and GTK's bookmarks
-  QList<QUrl> places_;     // the sidebar that home gives
-  int plain_dialogs_ = 0;  // save dialogs opened as they should be
-  QStringList warnings_;   // each message box's title and text
-  QTimer closer_;          // closes each message box once it shows
-
-  QPushButton* button(const QString& name) const {
-    return form_->findChild<QPushButton*>(name);
-  }
-  void click(const QString& name) {
-    QTest::mouseClick(button(name), Qt::LeftButton);
-  }
-  // Puts `text` on the clipboard (a null text: one whose read fails), clicks.
-  void load(const QString& name, const QString& text) {
-    QMimeData* data = text.isNull() ? new UnansweredClipboard : new QMimeData;
-    data->setText(text);
-    QGuiApplication::clipboard()->setMimeData(data);
-    click(name);
-  }
-  // Saves as `name` (or types it and cancels) and returns the file's bytes.
-  QByteArray saved(const QString& name, bool accept = true) {
-    CommonDialog::set_user_for_tests([this, name, accept](QFileDialog& dialog) {
-      // Qt's own, with the sidebar; an empty name, one filter, no question
-      // before overwriting, no suffix.
-      plain_dialogs_ +=
-          dialog.testOption(QFileDialog::DontUseNativeDialog) &&
-          dialog.sidebarUrls() == places_ &&
-          dialog.findChild<QLineEdit*>("fileNameEdit")->text().isEmpty() &&
-          dialog.nameFilters() == QStringList{"Text (*.txt)"} &&
-          dialog.testOption(QFileDialog::DontConfirmOverwrite) &&
-          dialog.defaultSuffix().isEmpty() &&
-          dialog.acceptMode() == QFileDialog::AcceptSave;
-      dialog.selectFile(folder_->filePath(name));
-      return accept ? QDialog::Accepted : QDialog::Rejected;
-    });
-    click(QStringLiteral("cmd_save"));
-    QFile file(folder_->filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
-  }
-
- private slots:
-  void init() {
-    folder_ = std::make_unique<QTemporaryDir>();
-    form_ = std::make_unique<Form1>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    plain_dialogs_ = 0;
-    warnings_.clear();
-  }
-
-  void initTestCase() {
-    const QString home = home_.path();
-    qputenv("HOME", home.toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home + "/config").toLocal8Bit());
-    QVERIFY(QDir(home).mkpath("config/gtk-3.0") && QDir(home).mkpath("a b") &&
-            QDir(home).mkpath("Documents"));
-    QFile bookmarks(home + "/config/gtk-3.0/bookmarks");
-    QVERIFY(bookmarks.open(QIODevice::WriteOnly));
-    bookmarks.write("file://" + QUrl::toPercentEncoding(home, "/") +
-                    "/a%20b Label\nsftp://host/x\nfile:///nonexistent\n");
-    bookmarks.close();
-    places_ = {QUrl::fromLocalFile(home),
-               QUrl::fromLocalFile(home + "/Documents"),
-               QUrl::fromLocalFile(home + "/a b"), QUrl("file:")};
-    closer_.callOnTimeout(this, [this] {
+class WindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    closer_.callOnTimeout([this] {
       if (auto* box =
               qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        warnings_ << box->windowTitle() + QStringLiteral(": ") + box->text();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        EXPECT_EQ(box->windowTitle(), "Vantrel Article Converter");
+        warnings_.push_back(box->text().toStdU16String());
         box->accept();
       }
     });
     closer_.start(10);
+    form_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
   }
 
-  void window() {
-    QCOMPARE(form_->size(), QSize(813, 466));
-    QCOMPARE(QApplication::focusWidget(), button(kGet));
-    QCOMPARE(button(kGet)->nextInFocusChain(), button(kAdd));
-    QCOMPARE(button(kAdd)->nextInFocusChain(), button("cmd_save"));
-    form_->resize(400, 120);  // resizing moves nothing
-    const std::tuple<const char*, const char*, QRect, bool> buttons[] = {
-        {"cmd_load2", "Get Clipboard Data", {16, 8, 81, 33}, true},
-        {"cmd_add", "Add More", {16, 48, 81, 33}, false},
-        {"cmd_save", "Save", {16, 88, 81, 33}, true}};
-    for (const auto& [name, caption, geometry, enabled] : buttons) {
-      auto* target = qobject_cast<WrappingButton*>(button(name));
-      QVERIFY(target && target->caption_fits());
-      QCOMPARE(target->text(), caption);
-      QCOMPARE(target->geometry(), geometry);
-      QCOMPARE(target->isEnabled(), enabled);
+  WrappingButton* button(std::u16string_view caption) {
+    for (auto* button : form_.findChildren<WrappingButton*>()) {
+      if (button->text().toStdU16String() == caption) return button;
     }
+    return nullptr;
+  }
+  void put(const std::u16string* text) {
+    QMimeData* data = text ? new QMimeData : new UnansweredClipboard;
+    if (text) data->setText(QString::fromStdU16String(*text));
+    QGuiApplication::clipboard()->setMimeData(data);
+  }
+  void click(std::u16string_view caption) {
+    QTest::mouseClick(button(caption), Qt::LeftButton);
+  }
+  bool enabled(std::u16string_view caption) {
+    return button(caption)->isEnabled();
+  }
+  std::array<int, 4> place(std::u16string_view caption) {
+    EXPECT_TRUE(button(caption)->caption_fits());
+    const QRect place = button(caption)->geometry();
+    return {place.left(), place.top(), place.width(), place.height()};
+  }
+  std::pair<int, int> client_size() { return {form_.width(), form_.height()}; }
+  void resize() { form_.resize(400, 120); }
+  std::u16string path(std::u16string_view name) {
+    return (dir_.path / std::filesystem::path(name)).u16string();
+  }
+  std::string save_as(std::u16string_view name, bool accept = true) {
+    CommonDialog::set_user_for_tests([&](QFileDialog& dialog) {
+      EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog) &&
+                  dialog.sidebarUrls() == kPlaces &&
+                  dialog.findChild<QLineEdit*>("fileNameEdit")->text() == "" &&
+                  dialog.nameFilters() == QStringList{"Text (*.txt)"} &&
+                  dialog.testOption(QFileDialog::DontConfirmOverwrite) &&
+                  dialog.defaultSuffix().isEmpty() &&
+                  dialog.acceptMode() == QFileDialog::AcceptSave);
+      dialog.selectFile(QString::fromStdU16String(path(name)));
+      return accept ? QDialog::Accepted : QDialog::Rejected;
+    });
+    click(u"Save");
+    const std::filesystem::path file = path(name);
+    return std::filesystem::is_regular_file(file)
+               ? vantrel::testing::read_bytes(file)
+               : "<missing>";
   }
 
-  void handlers_data() {
-    QTest::addColumn<Steps>("steps");
-    QTest::addColumn<QByteArray>("file");
-    QTest::newRow("save before any load") << Steps{} << QByteArray();
-    QTest::newRow("a fresh list drops a longer one")
-        << Steps{{kGet, "A. B. C."}, {kGet, "D."}} << QByteArray(" 1. D.\r\n");
-    QTest::newRow("no text: an empty list, and Add More works")
-        << Steps{{kGet, kText}, {kGet, ""}, {kAdd, "A."}}
-        << QByteArray(" 1. A.\r\n");
-  }
-
-  void handlers() {
-    QFETCH(Steps, steps);
-    QFETCH(QByteArray, file);
-    for (const QStringList& step : steps) load(step[0], step[1]);
-    QCOMPARE(saved(QStringLiteral("out.txt")), file);
-    QCOMPARE(warnings_, QStringList());
-  }
-
-  // In ISO-8859-1 (CMakeLists.txt). A failed read leaves the list and buttons
-  // as they were; a typed name gets no suffix, a cancelled one writes nothing.
-  void saves_and_warnings() {
-    load(kGet, QString());
-    QVERIFY(!button(kAdd)->isEnabled());
-    load(kGet, QStringLiteral("Why? Ok. \u0101 \u221e."));
-    load(kGet, QString());  // the list held is kept
-    QCOMPARE(saved(QStringLiteral("missing/a.txt")), QByteArray("<missing>"));
-    QCOMPARE(saved(QStringLiteral("a.txt")), " 1. Why? Ok.\r\n 2.  ? ?.\r\n");
-    QString text;
-    for (int n = 1; n <= 1003; ++n) text += QStringLiteral("S%1. ").arg(n);
-    load(kGet, text);
-    load(kAdd, QStringLiteral("One more."));
-    QVERIFY(saved(QStringLiteral("full")).endsWith(" 1000.  S1000.\r\n"));
-    QCOMPARE(saved(QStringLiteral("cancelled.txt"), false), "<missing>");
-    QCOMPARE(QDir(folder_->path()).entryList(QDir::Files),
-             QStringList({"a.txt", "full"}));
-    QCOMPARE(plain_dialogs_, 4);
-    const QString title = QStringLiteral("Vantrel Article Converter: ");
-    const QString unread = title +
-                           "The clipboard's text could not be read: the "
-                           "program that holds it did not answer. The list "
-                           "was left as it was.";
-    QCOMPARE(
-        warnings_,
-        QStringList(
-            {unread, unread,
-             title + "Could not save \"" + folder_->filePath("missing/a.txt") +
-                 "\": No such file or directory. The sentences are "
-                 "still held; save them under another name.",
-             title + "Saved \"" + folder_->filePath("a.txt") +
-                 "\", but 2 characters could not be written in ISO-8859-1 and "
-                 "were saved as \"?\" (the first in sentence 2). Start the "
-                 "program in a UTF-8 locale to keep every character.",
-             title + "The list is full: 1000 sentences are held. 3 more "
-                     "sentences from the clipboard were not added.",
-             title + "The list is full: 1000 sentences are held. 1 more "
-                     "sentence from the clipboard was not added."}));
-  }
+  static inline vantrel::testing::TempDir home_;
+  static inline const QList<QUrl> kPlaces = make_home(home_.path);
+  vantrel::testing::TempDir dir_;
+  std::vector<std::u16string> warnings_;
+  QTimer closer_;  // closes each message box once it shows
+  Form1 form_;
 };
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+#include "tests/window_cases.h"
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
