@@ -45,8 +45,8 @@ inline SentenceStore fresh_list(std::u16string_view text) {
 inline bool cut_by_plain_rules(std::u16string_view text) {
   const SentenceStore store = fresh_list(text);
   auto expected = plain_rules(text);
-  expected.resize(std::min<std::size_t>(expected.size(),
-                                        SentenceStore::kCapacity));
+  expected.resize(
+      std::min<std::size_t>(expected.size(), SentenceStore::kCapacity));
   return std::ranges::equal(store.held(), expected);
 }
 
