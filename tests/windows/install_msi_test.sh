@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows Installer package as built; then under Wine, silently: install,
-# start from the shortcut, upgrade, an older version refused, and a removal
-# that leaves nothing. Usage: install_msi_test.sh MSI EXE WXS ICON
+# the program used from its shortcut, upgrade, an older version refused, and
+# a removal that leaves nothing. Usage: install_msi_test.sh MSI EXE WXS ICON
 # shellcheck source-path=SCRIPTDIR
 # shellcheck source=../e2e/lib.sh
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -10,11 +10,12 @@ source "$(dirname "$0")/wine_lib.sh"
 msi=$(realpath "$1") exe=$(realpath "$2") wxs=$(realpath "$3") icon=$(realpath "$4")
 
 # The package's rows ("|" for a tab; none for registry values, services, PATH
-# or file types) and the exe's version resource.
+# or file types; per machine, without Modify: the Apps entry below) and the
+# exe's version resource.
 rows() {
   for table in Property LaunchCondition Shortcut Registry ServiceInstall Environment Extension; do
     { msiinfo export "$msi" $table 2>/dev/null || :; } | tail -n +4 | sed "s/^/$table\t/"
-  done | tr -d '\r' | tr '\t' '|' | grep -vE '^Property\|(Manufacturer|Product[A-Za-z]+|SecureCustomProperties)\|'
+  done | tr -d '\r' | tr '\t' '|' | grep -vE '^Property\|(ALLUSERS|ARPNOMODIFY|Manufacturer|Product[A-Za-z]+|SecureCustomProperties)\|'
   x86_64-w64-mingw32-windres -i "$exe" -O rc |
     sed -nE 's/^ *VALUE "(CompanyName|ProductName|ProductVersion)", "(.*)"$/Exe|\1|\2/p'
 }
@@ -23,8 +24,6 @@ Exe|CompanyName|Vantrel
 Exe|ProductName|$TITLE
 Exe|ProductVersion|1.00
 LaunchCondition|NOT WIX_DOWNGRADE_DETECTED OR Installed|A newer version of [ProductName] is already installed. To install this older version, remove the newer one first.
-Property|ALLUSERS|1
-Property|ARPNOMODIFY|1
 Property|ARPPRODUCTICON|program.ico
 Property|UpgradeCode|{C58CC703-8723-4D0F-9E2F-0A69E1F3C5F0}
 Shortcut|StartMenu|ProgramMenuFolder|$TITLE|Program|[#Exe]||||program.ico|||PersonalFolder||||
@@ -61,8 +60,17 @@ msiexec_quiet /i "$msi" || fail "the install failed"
 expect_app 1.00 "$exe"
 lnk=$(find "$drive" -path "*/Start Menu/Programs/$TITLE.lnk")
 [[ -f $lnk ]] || fail "no shortcut in either Start menu"
+# As a person uses it: Return presses the focused "Get Clipboard Data" (xclip's
+# text over Wine's X bridge), Tab Tab Space "Save" past the now enabled "Add
+# More"; a name typed into the real dialog, saved in code page 1252.
 start_program wine start /unix "$lnk"
-restart_wine  # ends the program
+own_text 'The cat sat.  The  dog   ran.\nCafé € ā ∞ end. Rest'
+keys "$MAIN_WIN" Return Tab Tab space
+save_dialog "$WIN_DIR\\cp1252"
+close_message  # "ā" and "∞" were written as "?"
+expect_bytes "$TMP/cp1252" ' 1. The cat sat.\r\n 2.  The dog ran.\r\n 3.  Caf\xe9 \x80 ? ? end.\r\n'
+keys "$MAIN_WIN" alt+F4
+poll 30 eval '! main_window_shown' || fail "Alt+F4 did not close the window"
 
 msiexec_quiet /i "$TMP/1.01.msi" || fail "the upgrade failed"
 expect_app 1.01 "$TMP/later.exe"
