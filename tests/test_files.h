@@ -24,6 +24,12 @@ inline std::string read_bytes(const std::filesystem::path& path) {
   return bytes.str();
 }
 
+// What a save left: the file's bytes, or "<missing>" when there is none.
+inline std::string saved_bytes(const std::filesystem::path& path) {
+  return std::filesystem::is_regular_file(path) ? read_bytes(path)
+                                                : "<missing>";
+}
+
 }  // namespace vantrel::testing
 
 #endif  // VANTREL_TESTS_TEST_FILES_H_

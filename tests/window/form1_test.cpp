@@ -105,9 +105,7 @@ class WindowTest : public testing::Test {
     });
     click(u"Save");
     const std::filesystem::path file = path(name);
-    return std::filesystem::is_regular_file(file)
-               ? vantrel::testing::read_bytes(file)
-               : "<missing>";
+    return vantrel::testing::saved_bytes(file);
   }
 
   static inline vantrel::testing::TempDir home_;

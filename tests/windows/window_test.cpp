@@ -123,9 +123,7 @@ class WindowTest : public testing::Test {
     answer_.assign(file.begin(), file.end());
     accept_ = accept;
     click(u"Save");
-    return std::filesystem::is_regular_file(file)
-               ? vantrel::testing::read_bytes(file)
-               : "<missing>";
+    return vantrel::testing::saved_bytes(file);
   }
 
   std::unique_ptr<Form1> form_ = std::make_unique<Form1>();
