@@ -1,5 +1,5 @@
-// Fuzz target over the cutting: UTF-16LE text cut into a fresh list must give
-// what the plain rules give; a difference aborts and the input is kept.
+// Fuzz target: UTF-16LE text cut into a fresh list gives what the plain rules
+// give, or the input is kept.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>

@@ -1,4 +1,4 @@
-// The code page conversion: "UTF-8", "CP1252" and "CP932" name the same code
+// The code page conversion; "UTF-8", "CP1252" and "CP932" name the same code
 // page for iconv and Windows, so one table checks both.
 #include "core/code_page.h"
 
@@ -11,9 +11,8 @@
 namespace vantrel {
 namespace {
 
-// Each character a code page cannot hold becomes one "?", never a look-alike
-// ("a" for a-macron, "8" for infinity), and is counted with the first one's
-// place in the text; a "?" of the text's own is not.
+// Each character a code page lacks becomes one counted "?", never a look-alike
+// ("a" for a-macron); a "?" of the text's own is not counted.
 TEST(EncodeToCodePage, GivesTheExpectedBytes) {
   const struct {
     std::u16string text;
@@ -53,8 +52,7 @@ TEST(SystemCodePage, IsTheOneTheEnvironmentGives) {
   EXPECT_EQ(system_code_page(), expected);
 }
 #else
-// The character set of the locale the environment names (see the window
-// test for a Latin-1 one); plain ASCII and an unknown locale give UTF-8.
+// Plain ASCII and an unknown locale give UTF-8 (the window test: Latin-1).
 TEST(SystemCodePage, IsUtf8ForAsciiAndUnknownLocales) {
   for (const char* locale : {"C", "xx_XX.NO-SUCH-SET"}) {
     setenv("LC_ALL", locale, 1);

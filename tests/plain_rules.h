@@ -1,7 +1,6 @@
-// The cutting rules written as plainly as they can be, to hold the optimised
-// cutting to: each full stop ends a sentence unless "in.", "No.", "Fig." or
-// "Figs." end there (exactly; none that would begin before the text); CR and
-// LF become spaces; what follows the last sentence is dropped.
+// The cutting rules written plainly, to hold the optimised cutting to: each
+// full stop ends a sentence unless "in.", "No.", "Fig." or "Figs." end there;
+// CR and LF become spaces; what follows the last sentence is dropped.
 #ifndef VANTREL_TESTS_PLAIN_RULES_H_
 #define VANTREL_TESTS_PLAIN_RULES_H_
 
@@ -40,8 +39,7 @@ inline SentenceStore fresh_list(std::u16string_view text) {
   return store;
 }
 
-// Whether a fresh list cut from `text` holds what the plain rules give, as
-// many sentences as it has room for.
+// Whether a fresh list cut from `text` holds what the plain rules give.
 inline bool cut_by_plain_rules(std::u16string_view text) {
   const SentenceStore store = fresh_list(text);
   auto expected = plain_rules(text);

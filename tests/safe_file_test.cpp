@@ -56,8 +56,8 @@ std::tuple<mode_t, uid_t, gid_t> attributes_of(const fs::path& file) {
 }
 
 // Each row saves to `save_to` beside "a.txt" (kOld, 0640, nobody's if root
-// can, linked as "l"; hard-linked as "h"); `check` then holds `bytes` with
-// the old file's mode, owner and group.
+// can; linked as "l", hard-linked as "h"); `check` holds `bytes` and a.txt's
+// mode, owner and group.
 TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   const struct {
     const char* save_to;
@@ -100,8 +100,7 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   }
 }
 
-// A writable file in a folder where no file can be created is written in
-// place; root can create files anywhere, so a child saves as "nobody".
+// A writable file in a read-only folder is written in place (as "nobody").
 TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
   const testing::TempDir dir;
   const fs::path file = dir.path / "locked" / "a.txt";

@@ -10,7 +10,7 @@ namespace vantrel {
 namespace {
 
 // Words that are, nearly are, or join into abbreviations; every third text
-// has one full stop in a long run, to cross the search's blocks.
+// one full stop in a long run, across the search's blocks.
 TEST(CutSentences, FollowsTheRulesOnGeneratedTexts) {
   const std::u16string words[] = {
       u".",   u"in.", u"No.",  u"Fig.",  u"Figs.", u"igs.", u"no.",

@@ -1,7 +1,6 @@
 # shellcheck shell=bash
-# The end-to-end tests' tools: a private X server (xdotool, xclip) or a
-# private headless sway (its tree, wtype, wl-copy), driven alike. Every wait
-# is bounded; a failure exits 1 with a picture of the screen.
+# The end-to-end tests' tools: a private X server (xdotool, xclip) or headless
+# sway (wtype, wl-copy), driven alike. Waits are bounded; a failure exits 1.
 set -eEuo pipefail
 TITLE='Vantrel Article Converter'
 TMP=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-e2e.XXXXXX")
@@ -31,8 +30,7 @@ poll() {
 }
 
 # start_xvfb: a server of our own on a free display (-displayfd was seen to
-# name one it failed to take); -noreset, or a program starting as the last
-# client leaves finds it resetting.
+# name one it failed to take); -noreset, or a late client finds it resetting.
 start_xvfb() {
   for _ in 1 2 3 4 5; do
     export DISPLAY=:$((140 + RANDOM % 500))
@@ -46,8 +44,8 @@ start_xvfb() {
   fail "no X server started"
 }
 
-# start_sway: a headless sway of our own, without X. sway refuses root: as
-# root, the session and the program are nobody's (as_user), in $TMP.
+# start_sway: headless, without X. It refuses root: as root, the session and
+# the program are nobody's (as_user), in $TMP.
 start_sway() {
   unset DISPLAY WAYLAND_DISPLAY
   export HOME=$TMP XDG_RUNTIME_DIR=$TMP/run
@@ -72,8 +70,7 @@ sway_answers() {
 }
 as_user() { "${AS_USER[@]}" "$@"; }
 
-# windows_named TITLE: the ids of the windows titled TITLE (on Wayland a
-# dialog's title ends in " — " and the program's).
+# windows_named TITLE: their ids (on Wayland a dialog's title ends " — TITLE").
 windows_named() {
   if [[ -n $SWAY ]]; then
     as_user swaymsg -t get_tree | jq -r --arg t "$1" \
@@ -105,7 +102,6 @@ clipboard_owned() {
 }
 own_text() { printf '%b' "$1" >"$TMP/clip.in" && own_clipboard "$TMP/clip.in"; }
 
-# click BUTTON...: load, add or save.
 click() {
   declare -A y=([load]=24 [add]=64 [save]=104)
   for b in "$@"; do poll 5 xdotool mousemove --window "$MAIN_WIN" 56 "${y[$b]}" click --delay 0 1; done
@@ -130,9 +126,8 @@ dialog_shown() { DIALOG=$(window_named 'Save As') && [[ -n $DIALOG ]]; }
 message_box() { windows_named "$TITLE" | grep -vx "$MAIN_WIN" | head -n 1; }
 no_message() { [[ -z $(message_box) ]]; }
 
-save_as() { click save && save_dialog "$1"; }
-# save_dialog PATH: the save dialog gets the focus, PATH is typed and Return
-# pressed until it closes (a completer popup may take the first press).
+# save_dialog PATH: PATH typed, Return pressed until it closes (a completer
+# popup may take the first press).
 save_dialog() {
   poll 30 dialog_shown || fail "no save dialog"
   focus "$DIALOG" && type_text "$1"
@@ -143,14 +138,13 @@ save_dialog() {
   fail "the save dialog did not close"
 }
 
-# close_message: Return presses the message box's OK.
 close_message() {
   poll 30 eval '! no_message' || fail "no message box"
   keys "$(message_box)" Return
   poll 10 no_message || fail "the message box did not close"
 }
 
-# expect_file FILE EXPECTED: FILE gets EXPECTED's bytes; no message shows.
+# expect_file FILE EXPECTED: FILE gets EXPECTED's bytes; no message box.
 expect_file() {
   poll 30 cmp -s "$1" "$2" || fail "$1 differs: $(cmp "$1" "$2" 2>&1)"
   no_message || fail "an unexpected message box"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The Windows Installer package as built; then under Wine, silently: install,
-# the program used from its shortcut, upgrade, an older version refused, and
-# a removal that leaves nothing. Usage: install_msi_test.sh MSI EXE WXS ICON
+# The Windows Installer package; under Wine, silently: install, the program
+# used from its shortcut, upgrade, an older version refused, a clean removal.
+# Usage: install_msi_test.sh MSI EXE WXS ICON
 # shellcheck source-path=SCRIPTDIR
 # shellcheck source=../e2e/lib.sh
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -9,9 +9,8 @@ source "$(dirname "$0")/../e2e/lib.sh"
 source "$(dirname "$0")/wine_lib.sh"
 msi=$(realpath "$1") exe=$(realpath "$2") wxs=$(realpath "$3") icon=$(realpath "$4")
 
-# The package's rows ("|" for a tab; none for registry values, services, PATH
-# or file types; per machine, without Modify: the Apps entry below) and the
-# exe's version resource.
+# The package's rows ("|" for a tab; no registry, service, PATH or file type
+# rows) and the exe's version resource.
 rows() {
   for table in Property LaunchCondition Shortcut Registry ServiceInstall Environment Extension; do
     { msiinfo export "$msi" $table 2>/dev/null || :; } | tail -n +4 | sed "s/^/$table\t/"
@@ -60,9 +59,8 @@ msiexec_quiet /i "$msi" || fail "the install failed"
 expect_app 1.00 "$exe"
 lnk=$(find "$drive" -path "*/Start Menu/Programs/$TITLE.lnk")
 [[ -f $lnk ]] || fail "no shortcut in either Start menu"
-# As a person uses it: Return presses the focused "Get Clipboard Data" (xclip's
-# text over Wine's X bridge), Tab Tab Space "Save" past the now enabled "Add
-# More"; a name typed into the real dialog, saved in code page 1252.
+# As a person uses it: Return on the focused "Get Clipboard Data" (xclip's text
+# over Wine's bridge), Tab past "Add More" to "Save"; code page 1252.
 start_program wine start /unix "$lnk"
 own_text 'The cat sat.  The  dog   ran.\nCafé € ā ∞ end. Rest'
 keys "$MAIN_WIN" Return Tab Tab space

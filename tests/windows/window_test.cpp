@@ -1,6 +1,5 @@
-// The Windows Form1 under Wine through its handlers, in the cases both windows
-// pass (tests/window_cases.h); then a clipboard held open, and a text without
-// its NUL or with old bytes past it.
+// The Windows Form1 under Wine in the cases both windows pass; then a
+// clipboard held open, and a text without its NUL or with old bytes past it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,10 +22,9 @@ void* mapping_of(const void* address) {
   return info.AllocationBase;
 }
 
-// Puts `text` on the clipboard. With a `reader` the block holds `text` alone,
-// no NUL added, and the clipboard is left open for it (closing it renews the
-// data); a text without a NUL then lies in a block of its own mapping,
-// followed by u" Past." and SetClipboardData's NUL undone.
+// Puts `text` on the clipboard; with a `reader`, alone (no NUL added) and left
+// open for it, as closing renews the data. A text without a NUL then ends its
+// own mapping's block, SetClipboardData's NUL undone, followed by u" Past.".
 void put_text(std::u16string text, HWND reader = nullptr) {
   const bool with_nul = reader == nullptr;
   const bool open_end = !with_nul && text.find(u'\0') == std::u16string::npos;
@@ -144,9 +142,8 @@ TEST_F(WindowTest, WaitsForAClipboardHeldOpenAMoment) {
   EXPECT_TRUE(enabled(kAdd));
 }
 
-// The text ends at its NUL, a larger block's old bytes after it ignored (the
-// last space is for SetClipboardData's NUL), or at the block's end if a
-// program left the NUL out.
+// The text ends at its NUL (old bytes after it; the last space is for
+// SetClipboardData's NUL), or at the block's end if a program left it out.
 TEST_F(WindowTest, ReadsTheTextToItsNulOrTheBlocksEnd) {
   for (const std::u16string& text : {u"A. B."s, u"A. B.\0 Old. "s}) {
     SCOPED_TRACE(text.size());

@@ -24,9 +24,8 @@ stop_wine() {
   timeout 30 wineserver -w || fail "the wineserver did not end"
 }
 
-# restart_wine: Wine's processes again on this display (they keep the one they
-# started on), their output in wine.log, away from ctest's pipe. WIN_DIR is
-# $TMP for Windows.
+# restart_wine: Wine's processes on this display (they keep the one they
+# started on), output in wine.log; WIN_DIR is $TMP for Windows.
 restart_wine() {
   stop_wine
   wineserver -p </dev/null >/dev/null 2>&1 || fail "wineserver -p: $?"
@@ -34,8 +33,7 @@ restart_wine() {
   WIN_DIR="Z:${TMP//\//\\}"
 }
 
-# on_failure (called by fail): beside the picture, Wine's error lines, the
-# prefix's processes with their displays, and the X server's windows.
+# on_failure: Wine's error lines, its processes with their displays, windows.
 on_failure() {
   local pid
   mkdir -p "$ARTIFACTS" && cp "$TMP"/*.log "$ARTIFACTS/"
