@@ -25,12 +25,9 @@ TEST(EncodeToCodePage, GivesTheExpectedBytes) {
       {std::u16string(u"a\0b\xD800", 4), "CP1252", std::string("a\0b?", 4), 1,
        3},
       {u"\u00e9", "NO-SUCH-CODE-PAGE", "\xC3\xA9", 0, 0},
-      {u"\u00e9?\u0101\u221e \U0001F600 \xD800", "CP1252", "\xE9??? ? ?", 4, 2},
       {u"?\u3042\u20ac \U0001F600", "CP932", "?\x82\xA0? ?", 2, 2},
       {u"\U0001F600?a\xD800z\xDC00 \xDE00\xD83D \xD800", "UTF-8",
        "\xF0\x9F\x98\x80?a?z? ?? ?", 5, 4},
-      {std::u16string(5000, u'\u0101'), "CP1252", std::string(5000, '?'), 5000,
-       0},
   };
   for (const auto& row : rows) {
     const Encoded encoded = encode_to_code_page(row.text, row.code_page);
@@ -44,14 +41,7 @@ TEST(EncodeToCodePage, GivesTheExpectedBytes) {
             2U << 20);
 }
 
-#ifdef _WIN32
-// The ANSI code page the environment gives (under Wine, the locale).
-TEST(SystemCodePage, IsTheOneTheEnvironmentGives) {
-  const char* expected = std::getenv("VANTREL_EXPECTED_CODE_PAGE");
-  if (expected == nullptr) GTEST_SKIP() << "VANTREL_EXPECTED_CODE_PAGE unset";
-  EXPECT_EQ(system_code_page(), expected);
-}
-#else
+#ifndef _WIN32
 // Plain ASCII and an unknown locale give UTF-8 (the window test: Latin-1).
 TEST(SystemCodePage, IsUtf8ForAsciiAndUnknownLocales) {
   for (const char* locale : {"C", "xx_XX.NO-SUCH-SET"}) {

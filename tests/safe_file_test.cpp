@@ -100,25 +100,6 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
   }
 }
 
-// A writable file in a read-only folder is written in place (as "nobody").
-TEST(ReplaceFileContents, WritesInPlaceWhereNoFileCanBeCreated) {
-  const testing::TempDir dir;
-  const fs::path file = dir.path / "locked" / "a.txt";
-  fs::create_directory(file.parent_path());
-  std::ofstream(file, std::ios::binary) << kOld;
-  (void)chown(file.c_str(), kNobody, kNobody);  // only root can
-  fs::permissions(file.parent_path(), fs::perms(0555));
-  EXPECT_EXIT(
-      {
-        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
-          _exit(2);
-        }
-        _exit(replace_file_contents(file, kNew) ? 1 : 0);
-      },
-      ::testing::ExitedWithCode(0), "");
-  fs::permissions(file.parent_path(), fs::perms(0755));
-  EXPECT_EQ(testing::read_bytes(file), kNew);
-}
 #endif  // _WIN32
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace vantrel::testing {
 
@@ -16,6 +17,9 @@ struct TempDir {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() /
       ("vantrel-test-" + std::to_string(std::random_device()()));
+  std::u16string file(std::u16string_view name) const {
+    return (path / std::filesystem::path(name)).u16string();
+  }
 };
 
 inline std::string read_bytes(const std::filesystem::path& path) {

@@ -1,8 +1,8 @@
 // What both windows do, as a person sees it: the layout, the buttons on the
 // clipboard's text, the saved files, the warnings' words. Included after each
 // window's fixture `WindowTest`: put(text) (nullptr: a read that fails),
-// click, enabled, place (at 96 dpi), client_size, resize, path, save_as(name,
-// accept) (the bytes, or "<missing>"), warnings_; it checks each save dialog.
+// click, enabled, place (at 96 dpi), client_size, resize, save_as(name,
+// accept) (the bytes, or "<missing>"), warnings_, dir_; it checks each dialog.
 #ifndef VANTREL_TESTS_WINDOW_CASES_H_
 #define VANTREL_TESTS_WINDOW_CASES_H_
 
@@ -83,21 +83,28 @@ TEST_F(WindowTest, WarnsAndKeepsTheList) {
   EXPECT_EQ(std::vector(warnings_.begin(), warnings_.begin() + 3),
             std::vector(3, unread));
   const std::u16string failed =
-      u"Could not save \"" + path(u"missing/a.txt") + u"\": ";
+      u"Could not save \"" + dir_.file(u"missing/a.txt") + u"\": ";
   EXPECT_TRUE(warnings_[3].starts_with(failed) &&
               std::iswalpha(warnings_[3][failed.size()]) &&
               warnings_[3].ends_with(u". The sentences are still held; save "
                                      u"them under another name."));
 #ifdef _WIN32
-  const std::u16string_view character_set = u"code page 1252";
+  const std::u16string character_set = u"code page 1252";
+  const std::u16string remedy =
+      u"To keep every character, turn on \"Use Unicode UTF-8 for worldwide "
+      u"language support\" in Windows' region settings (Change system "
+      u"locale), restart Windows and save again.";
 #else
-  const std::u16string_view character_set = u"ISO-8859-1";
+  const std::u16string character_set = u"ISO-8859-1";
+  const std::u16string remedy =
+      u"Start the program in a UTF-8 locale to keep every character.";
 #endif
-  EXPECT_TRUE(warnings_[4].starts_with(
-      u"Saved \"" + path(u"a.txt") +
-      u"\", but 2 characters could not be written in " +
-      std::u16string(character_set) +
-      u" and were saved as \"?\" (the first in sentence 2). "));
+  EXPECT_EQ(warnings_[4], u"Saved \"" + dir_.file(u"a.txt") +
+                              u"\", but 2 characters could not be written in " +
+                              character_set +
+                              u" and were saved as \"?\" (the first in "
+                              u"sentence 2). " +
+                              remedy);
   EXPECT_EQ(warnings_[5],
             full + u"3 more sentences from the clipboard were not added.");
   EXPECT_EQ(warnings_[6],

@@ -1,12 +1,13 @@
 // Form1 offscreen, through the cases both windows pass (tests/window_cases.h)
-// on the process's own clipboard; its save dialog is Qt's own, with the
-// desktop's places in its sidebar.
+// on the process's own clipboard; its save dialog is Qt's own, from home to
+// the whole computer in its sidebar.
 #include "window/form1.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -31,21 +32,6 @@ class UnansweredClipboard : public QMimeData {
     return {};
   }
 };
-
-// A home with a Documents folder and GTK's bookmarks, and the sidebar it gives.
-QList<QUrl> make_home(const std::filesystem::path& home) {
-  std::filesystem::create_directories(home / "config/gtk-3.0");
-  std::filesystem::create_directories(home / "Documents");
-  std::filesystem::create_directories(home / "a b");
-  std::ofstream(home / "config/gtk-3.0/bookmarks")
-      << "file://" << home.string() << "/a%20b Label\nsftp://host/x\n"
-      << "file:///nonexistent\n";
-  setenv("HOME", home.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-  const QString path = QString::fromStdString(home.string());
-  return {QUrl::fromLocalFile(path), QUrl::fromLocalFile(path + "/Documents"),
-          QUrl::fromLocalFile(path + "/a b"), QUrl("file:")};
-}
 
 class WindowTest : public testing::Test {
  protected:
@@ -88,28 +74,25 @@ class WindowTest : public testing::Test {
   }
   std::pair<int, int> client_size() { return {form_.width(), form_.height()}; }
   void resize() { form_.resize(400, 120); }
-  std::u16string path(std::u16string_view name) {
-    return (dir_.path / std::filesystem::path(name)).u16string();
-  }
   std::string save_as(std::u16string_view name, bool accept = true) {
     CommonDialog::set_user_for_tests([&](QFileDialog& dialog) {
       EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog) &&
-                  dialog.sidebarUrls() == kPlaces &&
+                  dialog.sidebarUrls().front() ==
+                      QUrl::fromLocalFile(QDir::homePath()) &&
+                  dialog.sidebarUrls().back() == QUrl("file:") &&
                   dialog.findChild<QLineEdit*>("fileNameEdit")->text() == "" &&
                   dialog.nameFilters() == QStringList{"Text (*.txt)"} &&
                   dialog.testOption(QFileDialog::DontConfirmOverwrite) &&
                   dialog.defaultSuffix().isEmpty() &&
                   dialog.acceptMode() == QFileDialog::AcceptSave);
-      dialog.selectFile(QString::fromStdU16String(path(name)));
+      dialog.selectFile(QString::fromStdU16String(dir_.file(name)));
       return accept ? QDialog::Accepted : QDialog::Rejected;
     });
     click(u"Save");
-    const std::filesystem::path file = path(name);
-    return vantrel::testing::saved_bytes(file);
+    return vantrel::testing::saved_bytes(
+        std::filesystem::path(dir_.file(name)));
   }
 
-  static inline vantrel::testing::TempDir home_;
-  static inline const QList<QUrl> kPlaces = make_home(home_.path);
   vantrel::testing::TempDir dir_;
   std::vector<std::u16string> warnings_;
   QTimer closer_;  // closes each message box once it shows
