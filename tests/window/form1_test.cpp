@@ -89,8 +89,7 @@ class WindowTest : public testing::Test {
       return accept ? QDialog::Accepted : QDialog::Rejected;
     });
     click(u"Save");
-    return vantrel::testing::saved_bytes(
-        std::filesystem::path(dir_.file(name)));
+    return vantrel::testing::saved_bytes(dir_.file(name));
   }
 
   vantrel::testing::TempDir dir_;
