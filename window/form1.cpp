@@ -2,10 +2,7 @@
 // warnings. See form1.h.
 #include "window/form1.h"
 
-#include <QClipboard>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <array>
 #include <filesystem>
@@ -29,12 +26,6 @@ QString caption() { return to_qstring(vantrel::kProgramTitle); }
 // inside their buttons.
 constexpr int kSmallCaptionPointSize = 8;
 
-// Qt's X11 clipboard gives up on an owner that stops answering after 5 s
-// without a reply (and may ask it again), and then returns no text at all,
-// never part of one. An empty clipboard, or one without text, answers at
-// once: an empty text that took this long is a read that failed.
-constexpr qint64 kClipboardGaveUpMs = 4500;
-
 WrappingButton* make_button(const vantrel::layout::Button& place,
                             const char* name, QWidget* parent) {
   auto* button = new WrappingButton(to_qstring(place.caption), parent);
@@ -55,7 +46,8 @@ Form1::Form1(QWidget* parent)
       cmd_load2(make_button(vantrel::layout::kLoad, "cmd_load2", this)),
       cmd_add(make_button(vantrel::layout::kAdd, "cmd_add", this)),
       cmd_save(make_button(vantrel::layout::kSave, "cmd_save", this)),
-      cdb1(this) {
+      cdb1(this),
+      clipboard(this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(caption());
   resize(vantrel::layout::kClientWidth, vantrel::layout::kClientHeight);
@@ -99,16 +91,12 @@ void Form1::cmd_save_Click() {
 }
 
 bool Form1::load_data(vantrel::ListStart start) {
-  QElapsedTimer clock;
-  clock.start();
-  const QString text =
-      QGuiApplication::clipboard()->text(QClipboard::Clipboard);
-  const bool read = !text.isEmpty() || clock.elapsed() < kClipboardGaveUpMs;
+  const std::optional<QString> text = clipboard.read();
   // The text is cut where it lies; only the sentences are copied.
   const std::u16string warning = vantrel::load_clipboard_text(
-      store, read ? std::optional(to_u16(text)) : std::nullopt, start);
+      store, text ? std::optional(to_u16(*text)) : std::nullopt, start);
   if (!warning.empty()) warn(warning);
-  return read;
+  return text.has_value();
 }
 
 void Form1::warn(std::u16string_view text) {

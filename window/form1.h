@@ -14,6 +14,7 @@
 
 #include "core/messages.h"
 #include "core/sentence_store.h"
+#include "window/clipboard_reader.h"
 #include "window/common_dialog.h"
 
 class WrappingButton;
@@ -46,6 +47,7 @@ class Form1 : public QWidget {
   WrappingButton* cmd_add;
   WrappingButton* cmd_save;
   CommonDialog cdb1;
+  ClipboardReader clipboard;
 };
 
 #endif  // VANTREL_WINDOW_FORM1_H_

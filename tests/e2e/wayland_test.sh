@@ -12,5 +12,16 @@ own_text 'Ärger über Öl. Здравствуй.'
 keys "$MAIN_WIN" space Tab space Tab space
 save_dialog "$TMP/notes"
 close_message  # what Latin-1 lacks was saved as "?"
-expect_bytes "$TMP/notes" ' 1. \xc4rger \xfcber \xd6l.\r\n 2.  ??????????.\r\n 3. \xc4rger \xfcber \xd6l.\r\n 4.  ??????????.\r\n'
+list=' 1. \xc4rger \xfcber \xd6l.\r\n 2.  ??????????.\r\n 3. \xc4rger \xfcber \xd6l.\r\n 4.  ??????????.\r\n'
+expect_bytes "$TMP/notes" "$list"
+# An owner that stopped answering: a warning, twice (Qt asks it only once),
+# and the list kept.
+own_text 'Other.' && kill -STOP "$CLIP_PID"
+keys "$MAIN_WIN" Tab space && close_message
+keys "$MAIN_WIN" space && close_message
+kill -CONT "$CLIP_PID"
+keys "$MAIN_WIN" Tab Tab space
+save_dialog "$TMP/kept"
+close_message
+expect_bytes "$TMP/kept" "$list"
 echo "wayland: passed"

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -28,6 +29,8 @@ class UnansweredClipboard : public QMimeData {
 
  protected:
   QVariant retrieveData(const QString&, QMetaType) const override {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    EXPECT_TRUE(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
     if (!std::exchange(asked_, true)) QThread::msleep(4600);
     return {};
   }
@@ -48,6 +51,10 @@ class WindowTest : public testing::Test {
     closer_.start(10);
     form_.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   }
 
   WrappingButton* button(std::u16string_view caption) {
@@ -79,6 +86,7 @@ class WindowTest : public testing::Test {
       EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog) &&
                   dialog.sidebarUrls().front() ==
                       QUrl::fromLocalFile(QDir::homePath()) &&
+                  dialog.sidebarUrls().contains(QUrl("file:///tmp")) &&
                   dialog.sidebarUrls().back() == QUrl("file:") &&
                   dialog.findChild<QLineEdit*>("fileNameEdit")->text() == "" &&
                   dialog.nameFilters() == QStringList{"Text (*.txt)"} &&
