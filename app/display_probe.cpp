@@ -2,14 +2,17 @@
 #include "app/display_probe.h"
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QDir>
 #include <QLibraryInfo>
+#include <charconv>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "core/display_check.h"
 
@@ -46,6 +49,18 @@ bool wayland_answers(const std::string& display) {
   return answers;
 }
 
+// A socket the compositor connected for us, passed as a descriptor number.
+bool wayland_socket_handed_over(const std::string& descriptor) {
+  int fd = -1;
+  const char* end = descriptor.data() + descriptor.size();
+  if (descriptor.empty() ||
+      std::from_chars(descriptor.data(), end, fd).ptr != end) {
+    return false;
+  }
+  struct stat status = {};
+  return fstat(fd, &status) == 0 && S_ISSOCK(status.st_mode);
+}
+
 bool wayland_platform_installed() {
   const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                        QStringLiteral("/platforms"));
@@ -55,17 +70,32 @@ bool wayland_platform_installed() {
 
 }  // namespace
 
-vantrel::Displays probe_displays() {
+const char* display_option(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    const std::string_view option = argv[i];
+    if (option == "-display" || option == "--display") return argv[i + 1];
+  }
+  return nullptr;
+}
+
+vantrel::Displays probe_displays(int argc, char** argv) {
   vantrel::Displays displays;
-  displays.x = environment("DISPLAY");
+  const char* option = display_option(argc, argv);
+  displays.x = option != nullptr ? option : environment("DISPLAY");
   displays.x_answers = !displays.x.empty() && x_answers(displays.x);
   displays.wayland = environment("WAYLAND_DISPLAY");
   if (displays.wayland.empty() &&
       environment("XDG_SESSION_TYPE") == "wayland") {
     displays.wayland = "wayland-0";
   }
-  displays.wayland_answers =
-      !displays.wayland.empty() && wayland_answers(displays.wayland);
+  const std::string handed_over = environment("WAYLAND_SOCKET");
+  if (!handed_over.empty()) {
+    displays.wayland = "WAYLAND_SOCKET=" + handed_over;
+    displays.wayland_answers = wayland_socket_handed_over(handed_over);
+  } else {
+    displays.wayland_answers =
+        !displays.wayland.empty() && wayland_answers(displays.wayland);
+  }
   displays.wayland_platform =
       displays.wayland_answers && wayland_platform_installed();
   return displays;

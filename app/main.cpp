@@ -42,13 +42,18 @@ int main(int argc, char* argv[]) {
   signal(SIGXFSZ, SIG_IGN);
 
   if (!platform_chosen(argc, argv)) {
-    const std::string why = vantrel::why_no_window(probe_displays());
+    const std::string why = vantrel::why_no_window(probe_displays(argc, argv));
     if (!why.empty()) {
       std::fprintf(stderr, "%s\n", why.c_str());
       return EXIT_FAILURE;
     }
   }
 
+  // Qt's X platform reads -display, a desktop's platform theme (GTK's) only
+  // DISPLAY: both must open the same display.
+  if (const char* display = display_option(argc, argv)) {
+    setenv("DISPLAY", display, 1);
+  }
   QApplication app(argc, argv);
   const QString title = to_qstring(vantrel::kProgramTitle);
   QApplication::setApplicationName(title);

@@ -6,9 +6,10 @@ source "$(dirname "$0")/lib.sh"
 
 start_xvfb
 # The environment's Latin-1, and a file-size limit only the large text passes.
-start_program env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE XDG_CURRENT_DESKTOP=GNOME \
+# The display as Qt's -display option names it, with no DISPLAY.
+start_program env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u DISPLAY XDG_CURRENT_DESKTOP=GNOME \
   LC_ALL=en_US.ISO-8859-1 HOME="$TMP" XDG_RUNTIME_DIR="$TMP" \
-  prlimit --fsize=4096:unlimited -- "$(realpath "$1")"
+  prlimit --fsize=4096:unlimited -- "$(realpath "$1")" -display "$DISPLAY"
 poll 10 eval 'xprop -id "$MAIN_WIN" -notype _NET_WM_ICON | grep -q "Icon ("' || fail "no icon"
 own_text 'Ärger über Öl. Здравствуй, мир.\r\n日本語。 Ça va.'
 # The program's own dialog: a typed folder opens, its one .txt file untouched.

@@ -58,7 +58,8 @@ start_sway() {
   WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     "${AS_USER[@]}" sway -c "$TMP/sway.conf" >"$TMP/sway.log" 2>&1 &
   PIDS+=($!)
-  poll 30 sway_answers || fail "sway did not start: $(<"$TMP/sway.log")"
+  poll 30 sway_answers || { mkdir -p "$ARTIFACTS" && cp "$TMP/sway.log" "$ARTIFACTS/"
+    fail "sway did not start (in a chroot it needs /dev/shm): $ARTIFACTS/sway.log"; }
   # Each wtype call adds a keyboard and loses its first key unless one stays.
   "${AS_USER[@]}" wtype -s 100000000 >/dev/null 2>&1 &
   PIDS+=($!)
