@@ -1,5 +1,4 @@
-// Fuzz target: UTF-16 text (the host's byte order) cut into a fresh list gives
-// what the plain rules give, or the input is kept.
+// Fuzz target: UTF-16 text (the host's byte order) cut as the plain rules cut.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
