@@ -14,7 +14,7 @@ namespace {
 TEST(CutSentences, FollowsTheRulesOnGeneratedTexts) {
   std::vector<std::u16string> pieces{u" ", u"\n", u"\r", {u'\0'}, u"\xD800"};
   for (const std::u16string_view word : testing::kAbbreviations) {
-    std::u16string longer = u"x" + std::u16string(word);
+    std::u16string longer = std::u16string(u"x").append(word);
     for (int pass = 0; pass < 2; ++pass) {
       for (std::size_t start = 0; start < longer.size(); ++start) {
         for (std::size_t end = start + 1; end <= longer.size(); ++end) {
