@@ -206,21 +206,19 @@ HFONT Form1::caption_font(UINT dpi) const {
   return candidate;
 }
 
-// Each caption, wrapped at word breaks, inside its button's edge and focus
-// box.
+// Each caption of the layout, whole, wrapped at word breaks, inside its
+// button's edge and focus box.
 bool Form1::captions_fit(HFONT candidate, UINT dpi) const {
-  const int room_x =
-      scaled(vantrel::layout::kLoad.width - 2 * kCaptionInset, dpi);
-  const int room_y =
-      scaled(vantrel::layout::kLoad.height - 2 * kCaptionInset, dpi);
   HDC context = GetDC(window);
   HGDIOBJ previous = SelectObject(context, candidate);
   bool fit = true;
-  for (HWND button : {cmd_load2, cmd_add, cmd_save}) {
-    std::array<wchar_t, 32> caption{};
-    GetWindowTextW(button, caption.data(), caption.size());
+  for (const auto& button : {vantrel::layout::kLoad, vantrel::layout::kAdd,
+                             vantrel::layout::kSave}) {
+    const int room_x = scaled(button.width - 2 * kCaptionInset, dpi);
+    const int room_y = scaled(button.height - 2 * kCaptionInset, dpi);
+    const std::wstring caption = wide(button.caption);
     RECT text{0, 0, room_x, room_y};
-    DrawTextW(context, caption.data(), -1, &text,
+    DrawTextW(context, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     fit = fit && text.right <= room_x && text.bottom <= room_y;
   }
