@@ -100,14 +100,14 @@ TEST(ReplaceFileContents, KeepsWhatTheUserSeesAndLeavesNoTemporaryFile) {
     std::errc error;
     std::string_view bytes;
     uid_t user = 0;
-    mode_t mode = 0640;
+    mode_t mode = 0660;
     rlim_t size_limit = RLIM_INFINITY;
   } rows[] = {
       {name, name, {}, kNew},
       {"l", name, {}, kNew, kNobody},
       {name, "h", {}, kNew},  // written in place
-      {name, name, std::errc::file_too_large, kOld, 0, 0640, 2},
-      {".new", "", std::errc::file_too_large, "", 0, 0640, 2},  // not left
+      {name, name, std::errc::file_too_large, kOld, 0, 0660, 2},
+      {".new", "", std::errc::file_too_large, "", 0, 0660, 2},  // not left
       {"/dev/full", "", std::errc::no_space_on_device, ""},
       {"f", "", std::errc::no_such_device_or_address, ""},
       {name, name, std::errc::permission_denied, kOld, kNobody, 0444},
