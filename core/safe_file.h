@@ -27,7 +27,8 @@ namespace vantrel {
 
 // Makes `bytes` the whole contents of `path`, creating it if missing. Returns
 // the system's error when that fails. On POSIX a process that limits file
-// sizes must ignore SIGXFSZ to get EFBIG here instead of being killed.
+// sizes must ignore SIGXFSZ to get EFBIG here instead of being killed, and
+// SIGPIPE to get EPIPE from a pipe whose reader went away.
 std::error_code replace_file_contents(const std::filesystem::path& path,
                                       std::string_view bytes);
 
