@@ -5,7 +5,7 @@
 // from the environment (or to C.UTF-8 where that is not UTF-8, from Qt 6.8);
 // the saved file's code page is read from the environment itself
 // (core/code_page.h).
-#include <signal.h>  // NOLINT(modernize-deprecated-headers): POSIX SIGXFSZ
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): POSIX SIGXFSZ, SIGPIPE
 
 #include <QApplication>
 #include <cstdio>
@@ -37,9 +37,10 @@ bool platform_chosen(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // A file-size limit then fails the save with an error instead of ending
-  // the program and losing the held sentences.
+  // A file-size limit, or a pipe whose reader went away, then fails the save
+  // with an error instead of ending the program and losing the held sentences.
   signal(SIGXFSZ, SIG_IGN);
+  signal(SIGPIPE, SIG_IGN);
 
   if (!platform_chosen(argc, argv)) {
     const std::string why = vantrel::why_no_window(probe_displays(argc, argv));

@@ -2,13 +2,20 @@
 // was there. The bytes go to a new hidden temporary file beside the target,
 // are flushed to disk, and the temporary file then takes the target's name in
 // one step; on any failure it is removed and the old file stays as it was.
-// A symbolic link stays a link: the file it finally points to is replaced. The
-// new file keeps the old one's permissions, owner and group; a file that did
-// not exist gets what an ordinary create gives. Where replacing would change
-// what the user sees, the file is written in place instead (no such safety):
-// a file with more than one hard link, a target that is not a regular file (a
-// FIFO, a device), a folder where files cannot be created but the file can be
-// written, and an owner or group the program cannot give the new file.
+// The system first judges the target as it judges any program writing to it:
+// a file the user may not write (read-only, a running program, a read-only
+// file system) or a link the system refuses to follow is left alone, and the
+// save fails with the system's reason. A symbolic link stays a link: the file
+// it finally points to is replaced. The new file keeps the old one's
+// permissions, owner, group and, on POSIX, every extended attribute (its
+// access list among them); a file that did not exist gets what an ordinary
+// create gives, and is removed again when the save fails. Where replacing
+// would change what the user sees, the file is written in place instead (no
+// such safety): a file with more than one hard link, a target that is not a
+// regular file (a FIFO, a device), a folder where files cannot be created but
+// the file can be written, and an owner, group or attribute the program cannot
+// give the new file. On POSIX a FIFO nobody reads fails at once (ENXIO), and
+// one that takes no byte for 5 seconds fails with EAGAIN.
 #ifndef VANTREL_CORE_SAFE_FILE_H_
 #define VANTREL_CORE_SAFE_FILE_H_
 
@@ -20,7 +27,8 @@ namespace vantrel {
 
 // Makes `bytes` the whole contents of `path`, creating it if missing. Returns
 // the system's error when that fails. On POSIX a process that limits file
-// sizes must ignore SIGXFSZ to get EFBIG here instead of being killed.
+// sizes must ignore SIGXFSZ to get EFBIG here instead of being killed, and
+// SIGPIPE to get EPIPE from a pipe whose reader went away.
 std::error_code replace_file_contents(const std::filesystem::path& path,
                                       std::string_view bytes);
 
