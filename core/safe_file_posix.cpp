@@ -103,8 +103,10 @@ void sync_folder_of(const fs::path& target) {
 
 }  // namespace
 
+// rename() swaps in one step: nothing is ever stranded.
 std::error_code replace_file_contents(const fs::path& path,
-                                      std::string_view bytes) {
+                                      std::string_view bytes,
+                                      Stranded* /*stranded*/) {
   const fs::path target = final_target(path);
   struct stat old = {};
   const bool exists = ::stat(target.c_str(), &old) == 0;

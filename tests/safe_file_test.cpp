@@ -10,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "core/safe_file_windows.h"
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -33,18 +35,93 @@ bool temp_left_in(const fs::path& dir) {
 }
 
 #ifdef _WIN32
-// A handle on the target without FILE_SHARE_DELETE fails ReplaceFileW.
-TEST(ReplaceFileContents, KeepsTheOldFileWhenItCannotBeReplaced) {
-  const testing::TempDir dir;
-  const fs::path old = dir.path / "a.txt";
-  std::ofstream(old, std::ios::binary) << kOld;
-  HANDLE other =
-      CreateFileW(old.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  EXPECT_TRUE(replace_file_contents(old, kNew));
-  CloseHandle(other);
-  EXPECT_EQ(testing::read_bytes(old), kOld);
-  EXPECT_FALSE(temp_left_in(dir.path));
+// Windows, unlike Wine, refuses a path past MAX_PATH not in the \\?\ form.
+bool windows_refuses(std::wstring_view name) {
+  SetLastError(ERROR_PATH_NOT_FOUND);
+  return name.size() >= MAX_PATH && !name.starts_with(LR"(\\?\)");
+}
+
+// Each row saves to `save_to` in a folder of 250 characters (the temporary
+// file's path is past MAX_PATH), beside
+// "a.txt" (kOld), held open without sharing for one swap or throughout, with
+// ReplaceFileW failing with `replace_error` (the old file first moved aside
+// when `aside`), MoveFileExW with `move_error`, and the first delete a moment.
+TEST(ReplaceFileContents, OutlastsOtherProgramsAndHalfDoneSwaps) {
+  enum Hold { kFree, kOneSwap, kThroughout };
+  const struct {
+    const char* save_to;
+    Hold hold;
+    DWORD replace_error = 0;
+    bool aside = false;
+    DWORD move_error = 0;
+    int error = 0;
+    std::string_view bytes = kNew;
+    bool stranded = false;
+  } rows[] = {
+      {"new.txt", kFree},
+      {"a.txt", kOneSwap},  // waited for
+      {"a.txt", kThroughout, 0, false, 0, ERROR_SHARING_VIOLATION, kOld},
+      {"a.txt", kFree, 1176, true, 0, 1176, kOld},  // put back
+      {"a.txt", kFree, 1177, true, ERROR_WRITE_FAULT, 1177, "<missing>", true},
+      {"a.txt", kFree, ERROR_ACCESS_DENIED},  // not deletable: in place
+      {"new.txt", kFree, 0, false, ERROR_ACCESS_DENIED},  // in place
+  };
+  namespace calls = safe_file_calls;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    const testing::TempDir top;
+    // 250 characters: a file's, near MAX_PATH; the temporary file's, past it.
+    const fs::path dir =
+        top.path / std::string(249 - top.path.native().size(), 'd');
+    fs::create_directory(dir);
+    std::ofstream(dir / "a.txt", std::ios::binary) << kOld;
+    HANDLE held = row.hold == kFree
+                      ? nullptr
+                      : CreateFileW((dir / "a.txt").c_str(), GENERIC_READ, 0,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    int replaces = 0;
+    calls::replace_file = [&](LPCWSTR to, LPCWSTR from, LPCWSTR aside,
+                              DWORD flags, LPVOID, LPVOID) {
+      if (++replaces == 2 && row.hold == kOneSwap) CloseHandle(held);
+      if (windows_refuses(from)) return FALSE;
+      if (row.replace_error == 0) {
+        return ReplaceFileW(to, from, aside, flags, nullptr, nullptr);
+      }
+      if (row.aside) MoveFileExW(to, aside, 0);
+      SetLastError(row.replace_error);
+      return FALSE;
+    };
+    calls::move_file = [&](LPCWSTR from, LPCWSTR to, DWORD flags) -> BOOL {
+      if (windows_refuses(from)) return FALSE;
+      SetLastError(row.move_error);
+      return row.move_error == 0 && MoveFileExW(from, to, flags);
+    };
+    int deletes = 0;
+    calls::delete_file = [&](LPCWSTR name) -> BOOL {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return ++deletes > 1 && DeleteFileW(name);
+    };
+    Stranded stranded;
+    const std::error_code error =
+        replace_file_contents(dir / row.save_to, kNew, &stranded);
+    if (row.hold == kThroughout) CloseHandle(held);
+    EXPECT_EQ(error.value(), row.error);
+    EXPECT_EQ(testing::saved_bytes(dir / row.save_to), row.bytes);
+    const std::string_view none = "<missing>";
+    EXPECT_EQ(testing::saved_bytes(stranded.old_file),
+              row.stranded ? kOld : none);
+    EXPECT_EQ(testing::saved_bytes(stranded.new_bytes),
+              row.stranded ? kNew : none);
+    EXPECT_EQ(temp_left_in(dir), row.stranded);
+    const auto hidden = [](const fs::path& file) {
+      return (GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0;
+    };
+    EXPECT_FALSE(row.error == 0 && hidden(dir / row.save_to));
+    EXPECT_FALSE(row.stranded && !hidden(stranded.new_bytes));
+  }
+  calls::replace_file = ReplaceFileW;
+  calls::move_file = MoveFileExW;
+  calls::delete_file = DeleteFileW;
 }
 #else
 constexpr uid_t kNobody = 65534;
