@@ -48,7 +48,7 @@ class WindowTest : public testing::Test {
       EXPECT_EQ(std::wstring(dialog->lpstrFilter, end),
                 std::wstring(L"Text (*.txt)\0*.txt", 18));
       EXPECT_STREQ(dialog->lpstrFile, L"");
-      EXPECT_EQ(dialog->Flags, 0U);
+      EXPECT_EQ(dialog->Flags, DWORD{OFN_NOCHANGEDIR});
       EXPECT_EQ(dialog->lpstrDefExt, nullptr);
       EXPECT_EQ(dialog->hwndOwner, form_->handle());
       answer_.copy(dialog->lpstrFile, dialog->nMaxFile - 1);
@@ -141,6 +141,26 @@ TEST_F(WindowTest, ReadsTheTextToItsNulOrTheBlocksEnd) {
     click(kGet);
     EXPECT_EQ(save_as(u"out.txt"), " 1. A.\r\n 2.  B.\r\n");
   }
+}
+
+// Windows' own dialog, opened on the name and accepted by a hook, leaves the
+// current folder as it was.
+TEST_F(WindowTest, LeavesTheCurrentFolderAsItWas) {
+  Form1::save_dialog = [this](OPENFILENAMEW* dialog) {
+    answer_.copy(dialog->lpstrFile, dialog->nMaxFile - 1);
+    dialog->Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
+    dialog->lpfnHook = [](HWND hook, UINT message, WPARAM, LPARAM) {
+      if (message == WM_INITDIALOG)
+        PostMessageW(GetParent(hook), WM_COMMAND, IDOK, 0);
+      return UINT_PTR{0};
+    };
+    return GetSaveFileNameW(dialog);
+  };
+  const std::filesystem::path before = std::filesystem::current_path();
+  put_text(u"A.");
+  click(kGet);
+  EXPECT_EQ(save_as(u"a.txt"), " 1. A.\r\n");
+  EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
 }  // namespace
