@@ -35,55 +35,40 @@ bool temp_left_in(const fs::path& dir) {
 }
 
 #ifdef _WIN32
-// Windows, unlike Wine, refuses a path past MAX_PATH not in the \\?\ form.
-bool windows_refuses(std::wstring_view name) {
-  SetLastError(ERROR_PATH_NOT_FOUND);
-  return name.size() >= MAX_PATH && !name.starts_with(LR"(\\?\)");
-}
-
-// Each row saves to `save_to` in a folder of 250 characters (the temporary
-// file's path is past MAX_PATH), beside
-// "a.txt" (kOld), held open without sharing for one swap or throughout, with
-// ReplaceFileW failing with `replace_error` (the old file first moved aside
-// when `aside`), MoveFileExW with `move_error`, and the first delete a moment.
+// Each row saves to `save_to` in a folder of 250 characters, beside "a.txt"
+// (kOld) held open without sharing for `held_swaps` tries; ReplaceFileW fails
+// with `replace_error` (the old file first moved aside when `aside`),
+// MoveFileExW with `move_error`, and the first delete as a scanner makes it.
 TEST(ReplaceFileContents, OutlastsOtherProgramsAndHalfDoneSwaps) {
-  enum Hold { kFree, kOneSwap, kThroughout };
   const struct {
     const char* save_to;
-    Hold hold;
-    DWORD replace_error = 0;
-    bool aside = false;
-    DWORD move_error = 0;
+    int held_swaps = 0;
+    DWORD replace_error = 0, move_error = 0;
+    bool aside = false, stranded = false;
     int error = 0;
     std::string_view bytes = kNew;
-    bool stranded = false;
   } rows[] = {
-      {"new.txt", kFree},
-      {"a.txt", kOneSwap},  // waited for
-      {"a.txt", kThroughout, 0, false, 0, ERROR_SHARING_VIOLATION, kOld},
-      {"a.txt", kFree, 1176, true, 0, 1176, kOld},  // put back
-      {"a.txt", kFree, 1177, true, ERROR_WRITE_FAULT, 1177, "<missing>", true},
-      {"a.txt", kFree, ERROR_ACCESS_DENIED},  // not deletable: in place
-      {"new.txt", kFree, 0, false, ERROR_ACCESS_DENIED},  // in place
+      {"new.txt"},
+      {"a.txt", 1},  // waited for
+      {"a.txt", 999, 0, 0, false, false, ERROR_SHARING_VIOLATION, kOld},
+      {"a.txt", 0, 1176, 0, true, false, 1176, kOld},  // put back
+      {"a.txt", 0, 1177, ERROR_WRITE_FAULT, true, true, 1177, "<missing>"},
+      {"a.txt", 0, ERROR_ACCESS_DENIED},       // not deletable: in place
+      {"new.txt", 0, 0, ERROR_ACCESS_DENIED},  // in place
   };
-  namespace calls = safe_file_calls;
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     const testing::TempDir top;
-    // 250 characters: a file's, near MAX_PATH; the temporary file's, past it.
     const fs::path dir =
         top.path / std::string(249 - top.path.native().size(), 'd');
     fs::create_directory(dir);
     std::ofstream(dir / "a.txt", std::ios::binary) << kOld;
-    HANDLE held = row.hold == kFree
-                      ? nullptr
-                      : CreateFileW((dir / "a.txt").c_str(), GENERIC_READ, 0,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    int replaces = 0;
-    calls::replace_file = [&](LPCWSTR to, LPCWSTR from, LPCWSTR aside,
-                              DWORD flags, LPVOID, LPVOID) {
-      if (++replaces == 2 && row.hold == kOneSwap) CloseHandle(held);
-      if (windows_refuses(from)) return FALSE;
+    HANDLE held = CreateFileW((dir / "a.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    int swaps = 0;
+    safe_file_calls::replace_file = [&](LPCWSTR to, LPCWSTR from, LPCWSTR aside,
+                                        DWORD flags, LPVOID, LPVOID) {
+      if (swaps++ == row.held_swaps) CloseHandle(held);
       if (row.replace_error == 0) {
         return ReplaceFileW(to, from, aside, flags, nullptr, nullptr);
       }
@@ -91,37 +76,35 @@ TEST(ReplaceFileContents, OutlastsOtherProgramsAndHalfDoneSwaps) {
       SetLastError(row.replace_error);
       return FALSE;
     };
-    calls::move_file = [&](LPCWSTR from, LPCWSTR to, DWORD flags) -> BOOL {
-      if (windows_refuses(from)) return FALSE;
-      SetLastError(row.move_error);
-      return row.move_error == 0 && MoveFileExW(from, to, flags);
+    // Windows, unlike Wine, refuses a path past MAX_PATH not in the \\?\ form.
+    safe_file_calls::move_file = [&](LPCWSTR from, LPCWSTR to, DWORD flags) {
+      const bool refused =
+          wcslen(from) >= MAX_PATH && wcsncmp(from, LR"(\\?\)", 4) != 0;
+      SetLastError(refused ? ERROR_PATH_NOT_FOUND : row.move_error);
+      return !refused && row.move_error == 0 && MoveFileExW(from, to, flags);
     };
     int deletes = 0;
-    calls::delete_file = [&](LPCWSTR name) -> BOOL {
+    safe_file_calls::delete_file = [&](LPCWSTR name) -> BOOL {
       SetLastError(ERROR_ACCESS_DENIED);
       return ++deletes > 1 && DeleteFileW(name);
     };
     Stranded stranded;
     const std::error_code error =
         replace_file_contents(dir / row.save_to, kNew, &stranded);
-    if (row.hold == kThroughout) CloseHandle(held);
+    if (swaps <= row.held_swaps) CloseHandle(held);
     EXPECT_EQ(error.value(), row.error);
     EXPECT_EQ(testing::saved_bytes(dir / row.save_to), row.bytes);
-    const std::string_view none = "<missing>";
     EXPECT_EQ(testing::saved_bytes(stranded.old_file),
-              row.stranded ? kOld : none);
+              row.stranded ? kOld : "<missing>");
     EXPECT_EQ(testing::saved_bytes(stranded.new_bytes),
-              row.stranded ? kNew : none);
+              row.stranded ? kNew : "<missing>");
     EXPECT_EQ(temp_left_in(dir), row.stranded);
-    const auto hidden = [](const fs::path& file) {
-      return (GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0;
-    };
-    EXPECT_FALSE(row.error == 0 && hidden(dir / row.save_to));
-    EXPECT_FALSE(row.stranded && !hidden(stranded.new_bytes));
+    const DWORD attributes = GetFileAttributesW((dir / row.save_to).c_str());
+    EXPECT_FALSE(row.error == 0 && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0);
   }
-  calls::replace_file = ReplaceFileW;
-  calls::move_file = MoveFileExW;
-  calls::delete_file = DeleteFileW;
+  safe_file_calls::replace_file = ReplaceFileW;
+  safe_file_calls::move_file = MoveFileExW;
+  safe_file_calls::delete_file = DeleteFileW;
 }
 #else
 constexpr uid_t kNobody = 65534;

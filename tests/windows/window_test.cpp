@@ -143,24 +143,4 @@ TEST_F(WindowTest, ReadsTheTextToItsNulOrTheBlocksEnd) {
   }
 }
 
-// Windows' own dialog, opened on the name and accepted by a hook, leaves the
-// current folder as it was.
-TEST_F(WindowTest, LeavesTheCurrentFolderAsItWas) {
-  Form1::save_dialog = [this](OPENFILENAMEW* dialog) {
-    answer_.copy(dialog->lpstrFile, dialog->nMaxFile - 1);
-    dialog->Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
-    dialog->lpfnHook = [](HWND hook, UINT message, WPARAM, LPARAM) {
-      if (message == WM_INITDIALOG)
-        PostMessageW(GetParent(hook), WM_COMMAND, IDOK, 0);
-      return UINT_PTR{0};
-    };
-    return GetSaveFileNameW(dialog);
-  };
-  const std::filesystem::path before = std::filesystem::current_path();
-  put_text(u"A.");
-  click(kGet);
-  EXPECT_EQ(save_as(u"a.txt"), " 1. A.\r\n");
-  EXPECT_EQ(std::filesystem::current_path(), before);
-}
-
 }  // namespace

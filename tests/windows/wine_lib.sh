@@ -2,8 +2,7 @@
 # Wine on lib.sh's private X server, for the Windows tests and figures.
 
 # make_prefix: the tests' Wine prefix afresh, the locales for code pages 1252
-# and 932 in LOCPATH, no window manager stalls (Managed=N), and a leading dot
-# that hides nothing, as on Windows (ShowDotFiles=Y).
+# and 932 in LOCPATH, and no window manager stalls (Managed=N).
 make_prefix() {
   : "${LOCPATH:?}"
   stop_wine
@@ -15,8 +14,6 @@ make_prefix() {
   LC_ALL=en_US.UTF-8 timeout 120 wineboot -i </dev/null >>"$TMP/wine.log" 2>&1 || fail "wineboot -i: $?"
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
     </dev/null >>"$TMP/wine.log" 2>&1 || fail "reg add Managed: $?"
-  timeout 60 wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /t REG_SZ /d Y /f \
-    </dev/null >>"$TMP/wine.log" 2>&1 || fail "reg add ShowDotFiles: $?"
   restart_wine
 }
 
