@@ -29,10 +29,9 @@ struct Stranded {
 };
 
 // Makes `bytes` the whole contents of `path`, creating it if missing. Returns
-// the system's error when that fails, and where the copies are in
-// `*stranded` (if given) when the old file could not be put back. On
-// POSIX a process that limits file sizes must ignore SIGXFSZ to get EFBIG
-// here instead of being killed.
+// the system's error when that fails, and sets `*stranded` (if given) when
+// the old file could not be put back. On POSIX a process that limits file
+// sizes must ignore SIGXFSZ to get EFBIG here instead of being killed.
 std::error_code replace_file_contents(const std::filesystem::path& path,
                                       std::string_view bytes,
                                       Stranded* stranded = nullptr);
