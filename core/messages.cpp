@@ -50,6 +50,19 @@ constexpr std::u16string_view kKeepEveryCharacter =
     u"Start the program in a UTF-8 locale to keep every character.";
 #endif
 
+// Where a save that failed half-way left the old file and the new text.
+std::u16string stranded_note(const Stranded& stranded) {
+  std::u16string note;
+  if (!stranded.old_file.empty()) {
+    note += u" The file that was there is now \"" +
+            stranded.old_file.u16string() + u"\".";
+  }
+  if (!stranded.new_bytes.empty()) {
+    note += u" The new text is in \"" + stranded.new_bytes.u16string() + u"\".";
+  }
+  return note;
+}
+
 }  // namespace
 
 std::u16string load_clipboard_text(SentenceStore& store,
@@ -109,7 +122,10 @@ std::u16string characters_replaced_warning(std::u16string_view file_name,
 std::u16string save_warning(std::u16string_view file_name, const Saved& saved,
                             std::string_view code_page,
                             std::u16string_view reason) {
-  if (saved.error) return save_failed_warning(file_name, reason);
+  if (saved.error) {
+    return save_failed_warning(file_name, reason) +
+           stranded_note(saved.stranded);
+  }
   return characters_replaced_warning(file_name, saved.replaced, code_page,
                                      saved.first_sentence);
 }

@@ -48,8 +48,9 @@ std::u16string characters_replaced_warning(std::u16string_view file_name,
                                            std::size_t first_sentence);
 
 // The warning after a save to `file_name` that ended as `saved`: its failure,
-// for `reason` (the system's words for saved.error), else the characters it
-// wrote as "?" in `code_page`, else nothing (an empty text).
+// for `reason` (the system's words for saved.error) and where it left the
+// copies it could not put back, else the characters it wrote as "?" in
+// `code_page`, else nothing (an empty text).
 std::u16string save_warning(std::u16string_view file_name, const Saved& saved,
                             std::string_view code_page,
                             std::u16string_view reason);

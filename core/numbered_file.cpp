@@ -48,8 +48,9 @@ Saved write_sentences(const std::filesystem::path& path,
                       const std::string& code_page) {
   const std::u16string text = numbered_text(store);
   const Encoded encoded = encode_to_code_page(text, code_page);
-  Saved saved{.error = replace_file_contents(path, encoded.bytes),
-              .replaced = encoded.replaced};
+  Saved saved;
+  saved.error = replace_file_contents(path, encoded.bytes, &saved.stranded);
+  saved.replaced = encoded.replaced;
   if (encoded.replaced > 0) {
     // A sentence holds no line break: its CR and LF became spaces.
     const std::u16string_view before =

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/safe_file.h"
 #include "core/sentence_store.h"
 
 namespace vantrel {
@@ -25,11 +26,13 @@ std::u16string format_line(int n, std::u16string_view s);
 // The whole file as UTF-16 text, CR LF after every line.
 std::u16string numbered_text(const SentenceStore& store);
 
-// What a save did: the system's error, or the file written with `replaced`
-// characters as "?" (see code_page.h), the first in line (sentence)
-// `first_sentence`, counted from 1; 0 when none was replaced.
+// What a save did: the system's error (and where a failed save left the old
+// file and the new bytes when it could not put them back), or the file
+// written with `replaced` characters as "?" (see code_page.h), the first in
+// line (sentence) `first_sentence`, counted from 1; 0 when none was replaced.
 struct Saved {
   std::error_code error;
+  Stranded stranded;
   std::size_t replaced = 0;
   std::size_t first_sentence = 0;
 };

@@ -16,6 +16,8 @@
 // the file can be written, and an owner, group or attribute the program cannot
 // give the new file. On POSIX a FIFO nobody reads fails at once (ENXIO), and
 // one that takes no byte for 5 seconds fails with EAGAIN.
+// On Windows the swap can fail half-way; the old file is then put back under
+// its name where it can be, and neither copy is ever deleted otherwise.
 #ifndef VANTREL_CORE_SAFE_FILE_H_
 #define VANTREL_CORE_SAFE_FILE_H_
 
@@ -25,12 +27,22 @@
 
 namespace vantrel {
 
+// Where a failed save left the copies it could not put back: the old file
+// under another name (empty when it was gone) and the new bytes in a file of
+// their own. Both empty when the old file is under its name.
+struct Stranded {
+  std::filesystem::path old_file;
+  std::filesystem::path new_bytes;
+};
+
 // Makes `bytes` the whole contents of `path`, creating it if missing. Returns
-// the system's error when that fails. On POSIX a process that limits file
+// the system's error when that fails, and sets `*stranded` (if given) when
+// the old file could not be put back. On POSIX a process that limits file
 // sizes must ignore SIGXFSZ to get EFBIG here instead of being killed, and
 // SIGPIPE to get EPIPE from a pipe whose reader went away.
 std::error_code replace_file_contents(const std::filesystem::path& path,
-                                      std::string_view bytes);
+                                      std::string_view bytes,
+                                      Stranded* stranded = nullptr);
 
 }  // namespace vantrel
 

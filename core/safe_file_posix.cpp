@@ -214,8 +214,10 @@ std::optional<std::error_code> replace_beside(int fd, const struct stat& old,
 
 }  // namespace
 
+// rename() swaps in one step: nothing is ever stranded.
 std::error_code replace_file_contents(const fs::path& path,
-                                      std::string_view bytes) {
+                                      std::string_view bytes,
+                                      Stranded* /*stranded*/) {
   int fd = ::open(path.c_str(), kOpenFlags);
   const bool created = fd < 0 && errno == ENOENT;
   if (created) {

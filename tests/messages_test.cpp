@@ -1,5 +1,5 @@
-// The words for broken UTF-16 and for one character saved as "?"; the plural
-// and the other warnings are the window tests'.
+// The words for broken UTF-16, one character saved as "?" and a half-done
+// save; the plural and the other warnings are the window tests'.
 #include "core/messages.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,13 @@ TEST(CharactersReplacedWarning, NamesTheCountAndTheCharacterSet) {
                   .starts_with(u"Saved \"a.txt\", but 1 character could not be "
                                u"written in KOI8-R and was saved as \"?\" (in "
                                u"sentence 7). "));
+}
+
+TEST(SaveWarning, SaysWhereAHalfDoneSaveLeftTheOldFileAndTheNewText) {
+  const Saved saved{.error = std::make_error_code(std::errc::io_error),
+                    .stranded = {"o", "n"}};
+  EXPECT_TRUE(save_warning(u"a", saved, "", u"")
+                  .ends_with(u"there is now \"o\". The new text is in \"n\"."));
 }
 
 }  // namespace

@@ -298,7 +298,9 @@ void Form1::cmd_load2_Click() {
 void Form1::cmd_add_Click() { load_data(vantrel::ListStart::kAppend); }
 
 // The dialog starts afresh each time: an empty name, the one filter, no title,
-// extension, folder or flags, so it asks nothing before overwriting.
+// extension or folder, and asks nothing before overwriting. It leaves the
+// current folder alone (one the program sits in cannot be ejected, renamed or
+// deleted) and still opens where the last save went: Windows remembers that.
 void Form1::cmd_save_Click() {
   std::vector<wchar_t> file_name(kFileNameCapacity, L'\0');
   OPENFILENAMEW cdb1{};
@@ -311,6 +313,7 @@ void Form1::cmd_save_Click() {
   cdb1.lpstrFilter = filter.c_str();
   cdb1.lpstrFile = file_name.data();
   cdb1.nMaxFile = static_cast<DWORD>(file_name.size());
+  cdb1.Flags = OFN_NOCHANGEDIR;
   if (!save_dialog(&cdb1) || file_name[0] == L'\0') return;
 
   const std::wstring name(file_name.data());

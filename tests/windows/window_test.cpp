@@ -48,7 +48,7 @@ class WindowTest : public testing::Test {
       EXPECT_EQ(std::wstring(dialog->lpstrFilter, end),
                 std::wstring(L"Text (*.txt)\0*.txt", 18));
       EXPECT_STREQ(dialog->lpstrFile, L"");
-      EXPECT_EQ(dialog->Flags, 0U);
+      EXPECT_EQ(dialog->Flags, DWORD{OFN_NOCHANGEDIR});
       EXPECT_EQ(dialog->lpstrDefExt, nullptr);
       EXPECT_EQ(dialog->hwndOwner, form_->handle());
       answer_.copy(dialog->lpstrFile, dialog->nMaxFile - 1);
