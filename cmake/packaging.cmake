@@ -4,12 +4,14 @@
 # program and a read-me, and beside it a Windows Installer package. The
 # publisher and the title are set at the top of CMakeLists.txt.
 set(CPACK_PACKAGE_NAME vantrel-article-converter)
-set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON) # the description's quotes stay quotes
 set(packaging_data ${PROJECT_SOURCE_DIR}/data)
 
 if(WIN32)
   # The zip holds one folder with the program and a read-me in CR LF text.
+  # The exe is linked without symbols already, and it goes in as it is:
+  # stripped again, its header (time stamp, checksum) would change and a
+  # signature break, and the zip and the .msi would hold two different files.
   configure_file(${packaging_data}/windows-readme.txt
                  ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
   install(TARGETS vantrel-article-converter RUNTIME DESTINATION .)
@@ -48,10 +50,33 @@ endif()
 if(NOT VANTREL_WINDOW)
   return() # no program to package
 endif()
+set(CPACK_STRIP_FILES ON)
+
+# The program and the libraries it is made of are built with the flags of a
+# Debian package (dpkg-buildflags with all its hardening: fortify, stack
+# protector, full RELRO, immediate binding); the build type keeps its own
+# optimisation and debug information. Sanitizers bring checks of their own.
+find_program(DPKG_BUILDFLAGS dpkg-buildflags)
+if(DPKG_BUILDFLAGS AND NOT VANTREL_SANITIZE
+   AND NOT CMAKE_BUILD_TYPE STREQUAL Debug)
+  foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env
+        DEB_BUILD_MAINT_OPTIONS=hardening=+all ${DPKG_BUILDFLAGS} --get ${kind}
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE flags
+      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    separate_arguments(flags UNIX_COMMAND "${flags}")
+    list(FILTER flags EXCLUDE REGEX "^-(g|O.*)$")
+    set(${kind} ${flags})
+  endforeach()
+  foreach(target vantrel_core vantrel_window vantrel-article-converter)
+    target_compile_options(${target} PRIVATE ${CPPFLAGS} ${CXXFLAGS})
+  endforeach()
+  target_link_options(vantrel-article-converter PRIVATE ${LDFLAGS})
+endif()
 
 # Placeholders until the owner gives them (README, Install): the address
 # here, and a homepage (CPACK_DEBIAN_PACKAGE_HOMEPAGE and the metainfo's
-# <url type="homepage">).
+# <url type="homepage">, with the screenshot's address).
 set(VANTREL_MAINTAINER
     "Vantrel Article Converter developers <article-converter@vantrel.invalid>")
 
