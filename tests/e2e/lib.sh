@@ -91,8 +91,10 @@ start_program() {
 # own_clipboard FILE: a new owner (xclip, wl-copy) holds FILE's bytes.
 own_clipboard() {
   if [[ -n $CLIP_PID ]]; then kill "$CLIP_PID" && wait "$CLIP_PID" || :; fi
+  # A session of its own: a stopped owner in a process group with no parent
+  # outside it (as under some CI runners) gets SIGHUP when any member exits.
   if [[ -n $SWAY ]]; then
-    "${AS_USER[@]}" wl-copy --foreground <"$1" >/dev/null 2>&1 &
+    setsid "${AS_USER[@]}" wl-copy --foreground <"$1" >/dev/null 2>&1 &
   else xclip -selection clipboard -i -quiet <"$1" >/dev/null 2>&1 & fi
   CLIP_PID=$! && PIDS+=("$CLIP_PID")
   poll 10 clipboard_owned || fail "no owner took the clipboard"
