@@ -70,17 +70,18 @@ bool wayland_platform_installed() {
 
 }  // namespace
 
-const char* display_option(int argc, char** argv) {
+const char* qt_option(int argc, char** argv, std::string_view name) {
   for (int i = 1; i + 1 < argc; ++i) {
-    const std::string_view option = argv[i];
-    if (option == "-display" || option == "--display") return argv[i + 1];
+    std::string_view option = argv[i];
+    if (option.starts_with("--")) option.remove_prefix(1);
+    if (option.starts_with('-') && option.substr(1) == name) return argv[i + 1];
   }
   return nullptr;
 }
 
 vantrel::Displays probe_displays(int argc, char** argv) {
   vantrel::Displays displays;
-  const char* option = display_option(argc, argv);
+  const char* option = qt_option(argc, argv, "display");
   displays.x = option != nullptr ? option : environment("DISPLAY");
   displays.x_answers = !displays.x.empty() && x_answers(displays.x);
   displays.wayland = environment("WAYLAND_DISPLAY");

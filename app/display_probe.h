@@ -6,12 +6,14 @@
 #ifndef VANTREL_APP_DISPLAY_PROBE_H_
 #define VANTREL_APP_DISPLAY_PROBE_H_
 
+#include <string_view>
+
 #include "core/display_check.h"
 
 vantrel::Displays probe_displays(int argc, char** argv);
 
-// The X display that "-display NAME" (or "--display NAME") names, as Qt's X
-// platform reads it; nullptr when there is none.
-const char* display_option(int argc, char** argv);
+// The value of Qt's command-line option "-NAME VALUE" (or "--NAME VALUE"),
+// as Qt reads it; nullptr when it is not given.
+const char* qt_option(int argc, char** argv, std::string_view name);
 
 #endif  // VANTREL_APP_DISPLAY_PROBE_H_

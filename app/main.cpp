@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/display_probe.h"
@@ -25,13 +24,7 @@ namespace {
 bool platform_chosen(int argc, char** argv) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform != nullptr && *platform != '\0') return true;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "-platform") == 0 ||
-        std::strcmp(argv[i], "--platform") == 0) {
-      return true;
-    }
-  }
-  return false;
+  return qt_option(argc, argv, "platform") != nullptr;
 }
 
 }  // namespace
@@ -52,7 +45,7 @@ int main(int argc, char* argv[]) {
 
   // Qt's X platform reads -display, a desktop's platform theme (GTK's) only
   // DISPLAY: both must open the same display.
-  if (const char* display = display_option(argc, argv)) {
+  if (const char* display = qt_option(argc, argv, "display")) {
     setenv("DISPLAY", display, 1);
   }
   QApplication app(argc, argv);
